@@ -1,0 +1,36 @@
+# Installs the Debian packages this project needs, once: a package already
+# installed is not asked for again. Sourced by ./run and ./test.
+
+# What building and starting the program needs (Xvfb for the screenshot where
+# no display is available).
+KESTROVANE_RUN_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev libevdev-dev
+  fonts-wqy-microhei
+  xvfb xauth x11-apps imagemagick xdotool
+)
+
+# What the tests need on top: GoogleTest (also its sources for the cross
+# build), nettle as an independent DES, clang with libFuzzer and the
+# sanitizer runtimes, clang-format, the mingw-w64 cross compiler and wine.
+KESTROVANE_TEST_PACKAGES=(
+  "${KESTROVANE_RUN_PACKAGES[@]}"
+  libgtest-dev libgmock-dev googletest nettle-dev
+  clang libclang-rt-14-dev clang-format
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine64 wine
+)
+
+kestrovane_install() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 \
+    install -y -qq --no-install-recommends "${missing[@]}"
+}
