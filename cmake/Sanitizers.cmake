@@ -13,3 +13,11 @@ if(KESTROVANE_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# kestrovane_fuzz_target(name source): the libFuzzer executable fuzz_<name>
+# over the core.
+function(kestrovane_fuzz_target name source)
+  add_executable(fuzz_${name} ${source})
+  target_link_libraries(fuzz_${name} PRIVATE kestrovane_core)
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+endfunction()

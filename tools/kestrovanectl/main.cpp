@@ -2,11 +2,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/kestrovanectl/Commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kestrovanectl devices [--virtual-mouse[=DIR]]\n"
+    "       kestrovanectl macro encrypt | decrypt FILE | compile DIR [--endless | --count N]\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: kestrovanectl devices [--virtual-mouse[=DIR]]\n");
-    return 2;
+  if (argc >= 2) {
+    if (std::strcmp(argv[1], "devices") == 0)
+      return kestrovane::ctl::runDevicesCommand(argc - 2, argv + 2);
+    if (std::strcmp(argv[1], "macro") == 0)
+      return kestrovane::ctl::runMacroCommand(argc - 2, argv + 2);
   }
-  (void)argv;
+  std::fputs(kUsage, stderr);
   return 2;
 }

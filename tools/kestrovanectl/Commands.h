@@ -1,0 +1,10 @@
+#pragma once
+
+namespace kestrovane::ctl {
+
+// Each command gets the arguments after its own name and returns the exit
+// code: 0 done, 1 failed (message on stderr), 2 usage error.
+int runDevicesCommand(int argc, char** argv);
+int runMacroCommand(int argc, char** argv);
+
+}  // namespace kestrovane::ctl
