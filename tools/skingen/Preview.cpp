@@ -240,13 +240,10 @@ QImage mainWindow(int pageNumber) {
   w.setPalette(pal);
   w.setAutoFillBackground(true);
   picture(&w, {0, 0}, "basemap");
-  text(&w, kHeading.adjusted(0, 0, 40, 0), "GAMING MECHANICAL MOUSE V1.0", arial(14),
-       Qt::AlignLeft | Qt::AlignVCenter)
-      ->setFont([] {
-        QFont f = arial(14);
-        f.setBold(true);
-        return f;
-      }());
+  QFont heading = arial(14);
+  heading.setBold(true);
+  text(&w, kHeading.adjusted(0, 0, 40, 0), "GAMING MECHANICAL MOUSE V1.0", heading,
+       Qt::AlignLeft | Qt::AlignVCenter);
   text(&w, kMinimize, "-", arial(14));
   text(&w, kClose, "X", arial(12));
   const char* tabs[] = {"按键设置", "宏管理", "灵敏度设置", "灯光设置", "系统设置"};

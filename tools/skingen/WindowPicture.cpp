@@ -96,7 +96,7 @@ void paintPageFrame(QPainter& p, const SkinStyle& s) {
   using namespace layout;
   const QRectF frame = QRectF(kPageArea).adjusted(-3, -3, 3, 3);
   paintPanel(p, PanelShape{frame, 0, 0}, s.shadow, s.shadow, s.rule);
-  p.fillRect(QRectF(kPageArea).adjusted(0, 0, 0, 0), s.panel);
+  p.fillRect(QRectF(kPageArea), s.panel);
 }
 
 void paintCommandBar(QPainter& p, const SkinStyle& s) {
