@@ -1,0 +1,66 @@
+// skingen RESOURCES_DIR: draws the default skin set into RESOURCES_DIR/skins,
+// the loading animation into RESOURCES_DIR/WaitGif.gif and the two theme
+// files into RESOURCES_DIR. Run by redraw.sh.
+#include <QBuffer>
+#include <QDir>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <cstdio>
+#include <stdexcept>
+
+#include "tools/skingen/GifWriter.h"
+#include "tools/skingen/LoadingAnimation.h"
+#include "tools/skingen/SkinSet.h"
+#include "tools/skingen/ThemeFiles.h"
+
+namespace {
+
+using namespace kestrovane;
+
+void save(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    throw std::runtime_error("cannot write " + path.toStdString() + ": " +
+                             file.errorString().toStdString());
+  }
+}
+
+QByteArray png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    throw std::runtime_error("cannot encode a PNG picture");
+  }
+  return bytes;
+}
+
+void generate(const QString& resources) {
+  const SkinStyle style;
+  const QDir dir(resources);
+  if (!dir.mkpath("skins")) throw std::runtime_error("cannot create the skins folder");
+  for (const SkinPicture& picture : drawSkinSet(style)) {
+    save(dir.filePath("skins/" + picture.name + ".png"), png(picture.image));
+  }
+  save(dir.filePath("WaitGif.gif"),
+       GifWriter::encode(drawLoadingFrames(style), style.spinnerFrameMs));
+  save(dir.filePath("ZQK_A.sui"), trackBarTheme(style).toUtf8());
+  save(dir.filePath("ZQK_B.sui"), indicatorTheme(style).toUtf8());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: skingen RESOURCES_DIR\n");
+    return 2;
+  }
+  try {
+    generate(QString::fromLocal8Bit(argv[1]));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skingen: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
