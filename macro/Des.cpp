@@ -142,8 +142,47 @@ constexpr std::array<std::array<std::uint32_t, 64>, 8> makeSelectionThenPermutat
 }
 constexpr auto kSelectionThenPermutation = makeSelectionThenPermutation();
 
+// E by shifts: its eight 6-bit rows are bits 4j..4j+5 of R with bit 32
+// before bit 1 and bit 1 after bit 32, a 34-bit window slid by four.
+constexpr std::uint64_t expand(std::uint32_t right) {
+  const std::uint64_t window =
+      (std::uint64_t{right & 1u} << 33) | (std::uint64_t{right} << 1) | (right >> 31);
+  std::uint64_t expanded = 0;
+  for (unsigned row = 0; row < 8; ++row)
+    expanded = (expanded << 6) | ((window >> (28 - 4 * row)) & 0x3Fu);
+  return expanded;
+}
+
+constexpr bool expandIsTheExpansionTable() {
+  for (unsigned bit = 0; bit < 32; ++bit)
+    if (expand(1u << bit) != permute(std::uint64_t{1} << bit, 32, kExpansion)) return false;
+  return expand(0xFFFFFFFFu) == 0xFFFFFFFFFFFFu;
+}
+static_assert(expandIsTheExpansionTable());
+
+// A 64-bit permutation as eight lookups, one per input byte: entry [i][v] is
+// the output of an input whose byte i is v and all other bits 0.
+using BytePermutation = std::array<std::array<std::uint64_t, 256>, 8>;
+
+constexpr BytePermutation byteTables(const std::array<std::uint8_t, 64>& table) {
+  BytePermutation tables{};
+  for (unsigned byte = 0; byte < 8; ++byte)
+    for (unsigned value = 0; value < 256; ++value)
+      tables[byte][value] = permute(std::uint64_t{value} << (56 - 8 * byte), 64, table);
+  return tables;
+}
+constexpr BytePermutation kInitialPermutationBytes = byteTables(kInitialPermutation);
+constexpr BytePermutation kFinalPermutationBytes = byteTables(kFinalPermutation);
+
+std::uint64_t permuteBytes(std::uint64_t input, const BytePermutation& tables) {
+  std::uint64_t output = 0;
+  for (unsigned byte = 0; byte < 8; ++byte)
+    output |= tables[byte][(input >> (56 - 8 * byte)) & 0xFFu];
+  return output;
+}
+
 constexpr std::uint32_t cipherFunction(std::uint32_t right, std::uint64_t subkey) {
-  const std::uint64_t expanded = permute(right, 32, kExpansion) ^ subkey;
+  const std::uint64_t expanded = expand(right) ^ subkey;
   std::uint32_t output = 0;
   for (unsigned box = 0; box < 8; ++box)
     output |= kSelectionThenPermutation[box][(expanded >> (42 - 6 * box)) & 0x3Fu];
@@ -182,7 +221,7 @@ Des::Des(std::span<const std::uint8_t, 8> key) {
 }
 
 std::uint64_t Des::crypt(std::uint64_t block, bool decrypting) const {
-  const std::uint64_t permuted = permute(block, 64, kInitialPermutation);
+  const std::uint64_t permuted = permuteBytes(block, kInitialPermutationBytes);
   std::uint32_t left = static_cast<std::uint32_t>(permuted >> 32);
   std::uint32_t right = static_cast<std::uint32_t>(permuted);
   for (std::size_t round = 0; round < m_subkeys.size(); ++round) {
@@ -192,7 +231,7 @@ std::uint64_t Des::crypt(std::uint64_t block, bool decrypting) const {
     right = next;
   }
   // The last round's halves are not swapped: the preoutput is R16 L16.
-  return permute((std::uint64_t{right} << 32) | left, 64, kFinalPermutation);
+  return permuteBytes((std::uint64_t{right} << 32) | left, kFinalPermutationBytes);
 }
 
 std::uint64_t Des::encrypt(std::uint64_t block) const {
