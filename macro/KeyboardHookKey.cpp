@@ -198,8 +198,9 @@ constexpr std::array<ModifierKey, 8> kModifiers{{
 // The four upper-case hex digits of a modifier code.
 constexpr std::array<char, 4> codeDigits(std::uint16_t code) {
   constexpr std::string_view kDigits = "0123456789ABCDEF";
-  return {kDigits[(code >> 12) & 0xF], kDigits[(code >> 8) & 0xF], kDigits[(code >> 4) & 0xF],
-          kDigits[code & 0xF]};
+  const unsigned value = code;
+  return {kDigits[(value >> 12) & 0xFu], kDigits[(value >> 8) & 0xFu], kDigits[(value >> 4) & 0xFu],
+          kDigits[value & 0xFu]};
 }
 
 const KeyRow& row(TKeyboardHookKey key) {

@@ -26,7 +26,7 @@ std::string keyCodeText(std::uint16_t code) {
   constexpr std::string_view kDigits = "0123456789ABCDEF";
   std::string text(kCodeDigits, '0');
   for (std::size_t i = 0; i < kCodeDigits; ++i)
-    text[kCodeDigits - 1 - i] = kDigits[(code >> (4 * i)) & 0xFu];
+    text[kCodeDigits - 1 - i] = kDigits[(static_cast<unsigned>(code) >> (4 * i)) & 0xFu];
   return text;
 }
 
