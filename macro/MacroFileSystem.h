@@ -32,7 +32,8 @@ struct MacroFileSystem {
   // Deletes a file; false when it could not.
   static bool remove(const std::string& path);
 
-  // folder + separator + name; no separator is added after one already there.
+  // folder + separator + name; no separator is added after one already
+  // there, and none to an empty folder.
   static std::string join(std::string_view folder, std::string_view name);
 
   // The part of a path after its last separator (and drive colon on Windows).

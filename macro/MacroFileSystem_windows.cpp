@@ -143,7 +143,7 @@ bool MacroFileSystem::remove(const std::string& path) {
 std::string MacroFileSystem::join(std::string_view folder, std::string_view name) {
   bool endsInSeparator = false;
   forEachCharacter(folder, [&](std::size_t i, bool lead) {
-    endsInSeparator = !lead && (isSeparator(folder[i]) || folder[i] == ':');
+    endsInSeparator = !lead && isSeparator(folder[i]);
   });
   std::string path(folder);
   if (!path.empty() && !endsInSeparator) path += '\\';
