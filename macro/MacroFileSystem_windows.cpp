@@ -142,9 +142,8 @@ bool MacroFileSystem::remove(const std::string& path) {
 
 std::string MacroFileSystem::join(std::string_view folder, std::string_view name) {
   bool endsInSeparator = false;
-  forEachCharacter(folder, [&](std::size_t i, bool lead) {
-    endsInSeparator = !lead && isSeparator(folder[i]);
-  });
+  forEachCharacter(
+      folder, [&](std::size_t i, bool lead) { endsInSeparator = !lead && isSeparator(folder[i]); });
   std::string path(folder);
   if (!path.empty() && !endsInSeparator) path += '\\';
   path += name;
