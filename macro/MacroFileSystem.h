@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrovane::detail {
+
+// The file operations of macro files, one implementation per platform. Paths
+// and names are bytes in the system's ANSI code page (936 on the target
+// systems); the Windows side hands them to the ANSI functions unchanged.
+struct MacroFileSystem {
+  // The names of all entries of a folder, files and folders alike, without
+  // "." and "..". Empty when the folder cannot be listed.
+  static std::vector<std::string> entryNames(const std::string& folder);
+
+  // Whether the path names an existing folder.
+  static bool isFolder(const std::string& path);
+
+  // Whether an entry name ends in ".spm" as the platform's file names compare
+  // (without case on Windows, exactly elsewhere).
+  static bool hasMacroExtension(std::string_view entryName);
+
+  // The whole content of a file. Throws Error with the system's reason.
+  static std::string readAll(const std::string& path);
+
+  // Replaces the file with these bytes: they go to path + ".tmp" first, which
+  // is then renamed over the file, so a failure leaves the old file as it
+  // was. Throws Error with the system's reason; the temporary is removed.
+  static void replace(const std::string& path, std::string_view bytes);
+
+  // Deletes a file; false when it could not.
+  static bool remove(const std::string& path);
+
+  // folder + separator + name; no separator is added after one already
+  // there, and none to an empty folder.
+  static std::string join(std::string_view folder, std::string_view name);
+
+  // The part of a path after its last separator (and drive colon on Windows).
+  static std::string_view fileName(std::string_view path);
+};
+
+// The texts of file errors: the action, the path and the system's reason.
+[[noreturn]] void throwFileError(std::string_view action, const std::string& path,
+                                 const std::string& reason);
+
+inline constexpr std::string_view kCannotOpen = "Cannot open file";
+inline constexpr std::string_view kCannotRead = "Cannot read file";
+inline constexpr std::string_view kCannotWrite = "Cannot write file";
+inline constexpr std::string_view kCannotReplace = "Cannot replace file";
+
+inline constexpr std::string_view kTemporarySuffix = ".tmp";
+
+}  // namespace kestrovane::detail

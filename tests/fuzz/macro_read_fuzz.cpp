@@ -1,0 +1,66 @@
+// Reads any bytes as a macro file through the file system. Only Error may
+// come out; what was read must equal the parse of the same bytes and
+// survive being written and read again.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/Error.h"
+#include "macro/MacroFile.h"
+
+using namespace kestrovane;
+
+namespace {
+
+// A folder of its own for the run, removed at exit; in memory where
+// possible, since every macro file write is flushed to disk.
+class Folder {
+ public:
+  Folder() {
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    const auto dir = base / ("kestrovane-fuzz-read-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    path = dir.string();
+  }
+  ~Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+} theFolder;
+
+const std::string& folder() {
+  return theFolder.path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  {
+    std::ofstream out(macroFilePath(folder(), "Fuzz"), std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out.good()) std::abort();
+  }
+  MacroScript script;
+  try {
+    script = ReadMacroFile(folder(), "Fuzz");
+  } catch (const Error&) {
+    try {
+      parseMacroFile(bytes);
+    } catch (const Error&) {
+      return 0;
+    }
+    std::abort();  // the file failed where its bytes did not
+  }
+  if (script != parseMacroFile(bytes)) std::abort();
+  WriteMacroFile(folder(), "Again", script);
+  if (ReadMacroFile(folder(), "Again") != script) std::abort();
+  return 0;
+}
