@@ -3,7 +3,6 @@
 #include <charconv>
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "app/Error.h"
@@ -135,7 +134,10 @@ IniFile IniFile::load(const std::filesystem::path& path) {
   if (status.type() == std::filesystem::file_type::not_found) return {};
   std::ifstream in(path, std::ios::binary);
   if (!std::filesystem::is_regular_file(status) || !in) throw Error(withPath(kUnableToRead, path));
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  char chunk[4096];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
   if (in.bad()) throw Error(withPath(kUnableToRead, path));
   return parse(text);
 }
@@ -164,7 +166,13 @@ void IniFile::save(const std::filesystem::path& path) const {
   static unsigned counter = 0;
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   fs::path temporary = path;
-  temporary += "." + std::to_string(stamp) + "-" + std::to_string(++counter) + ".tmp";
+  // Appended piece by piece: gcc 12 at -O3 warns falsely on "literal" + string.
+  std::string suffix = ".";
+  suffix += std::to_string(stamp);
+  suffix += '-';
+  suffix += std::to_string(++counter);
+  suffix += ".tmp";
+  temporary += suffix;
 
   const std::string bytes = text();
   bool written = false;
@@ -248,7 +256,10 @@ void IniFile::setString(std::string_view section, std::string_view key, std::str
   }
   const std::size_t s = findSection(section);
   if (s == npos) {
-    m_lines.push_back(parseLine("[" + std::string(trim(oneLine(section))) + "]"));
+    std::string header(1, '[');
+    header += trim(oneLine(section));
+    header += ']';
+    m_lines.push_back(parseLine(std::move(header)));
     m_lines.push_back(parseLine(text));
     return;
   }

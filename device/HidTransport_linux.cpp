@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -170,8 +169,14 @@ HidHandle HidrawTransport::open(const std::string& path, HidOpenError* error) {
   const fs::path sysfs =
       m_root / "sys/class/hidraw" / fs::path(path).filename() / "device/report_descriptor";
   std::ifstream in(sysfs, std::ios::binary);
-  if (in) descriptor.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (descriptor.empty()) m_system->reportDescriptor(fd, descriptor);
+  char chunk[HID_MAX_DESCRIPTOR_SIZE];
+  while (in && descriptor.size() <= HID_MAX_DESCRIPTOR_SIZE &&
+         (in.read(chunk, sizeof chunk) || in.gcount() > 0))
+    descriptor.insert(descriptor.end(), chunk, chunk + in.gcount());
+  if (in.bad() || descriptor.empty()) {
+    descriptor.clear();
+    m_system->reportDescriptor(fd, descriptor);
+  }
   const ReportDescriptorInfo parsed = parseReportDescriptor(descriptor);
   device.numberedReports = parsed.numberedReports;
   constexpr std::uint32_t kMax = std::numeric_limits<std::uint16_t>::max();

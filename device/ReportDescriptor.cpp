@@ -3,7 +3,6 @@
 #include <array>
 #include <limits>
 #include <map>
-#include <optional>
 
 namespace kestrovane {
 
@@ -62,7 +61,9 @@ ReportDescriptorInfo parseReportDescriptor(std::span<const std::uint8_t> d) {
   ReportDescriptorInfo info;
   GlobalState global;
   std::vector<GlobalState> stack;
-  std::optional<std::uint32_t> firstUsage;  // local state: reset by every main item
+  // Local state, reset by every main item: the first usage since the last one.
+  bool hasUsage = false;
+  std::uint32_t firstUsage = 0;
   bool firstUsageExtended = false;
   std::uint32_t depth = 0;
   ReportBits descriptorReports;
@@ -111,11 +112,10 @@ ReportDescriptorInfo parseReportDescriptor(std::span<const std::uint8_t> d) {
         case kMainCollection:
           if (depth == 0) {
             current = {};
-            const std::uint32_t usage = firstUsage.value_or(0);
             // A four-byte usage carries its own usage page in the high half.
             current.usagePage = static_cast<std::uint16_t>(
-                firstUsage && firstUsageExtended ? usage >> 16 : global.usagePage);
-            current.usage = static_cast<std::uint16_t>(usage & 0xFFFFu);
+                hasUsage && firstUsageExtended ? firstUsage >> 16 : global.usagePage);
+            current.usage = static_cast<std::uint16_t>(hasUsage ? firstUsage & 0xFFFFu : 0);
             collectionReports.clear();
           }
           if (depth < std::numeric_limits<std::uint32_t>::max()) ++depth;
@@ -133,7 +133,7 @@ ReportDescriptorInfo parseReportDescriptor(std::span<const std::uint8_t> d) {
         default:
           break;
       }
-      firstUsage.reset();
+      hasUsage = false;
     } else if (type == kTypeGlobal) {
       switch (tag) {
         case kGlobalUsagePage:
@@ -167,7 +167,8 @@ ReportDescriptorInfo parseReportDescriptor(std::span<const std::uint8_t> d) {
           break;
       }
     } else if (type == kTypeLocal) {
-      if (tag == kLocalUsage && !firstUsage) {
+      if (tag == kLocalUsage && !hasUsage) {
+        hasUsage = true;
         firstUsage = value;
         firstUsageExtended = size == 4;
       }

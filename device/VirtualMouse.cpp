@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "app/Error.h"
@@ -62,10 +61,12 @@ bool parseHex(const std::optional<std::string>& text, std::array<std::uint8_t, N
 }
 
 std::string modeSection(int n) {
-  return "Mode" + std::to_string(n);
+  std::string name = "Mode";
+  return name += std::to_string(n);
 }
 std::string macroSection(int k) {
-  return "Macro" + std::to_string(k);
+  std::string name = "Macro";
+  return name += std::to_string(k);
 }
 
 ModeImage defaultModeImage(int n) {
@@ -80,13 +81,16 @@ int intIn(const IniFile& ini, const char* section, const char* key, int fallback
   return v < low || v > high ? fallback : v;
 }
 
-// The whole file, or nullopt when it is missing or cannot be read.
+// The file as the INI model writes it, or nullopt when it is missing or
+// cannot be read.
 std::optional<std::string> readFile(const fs::path& path) {
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  try {
+    return IniFile::load(path).text();
+  } catch (const Error&) {
+    return std::nullopt;
+  }
 }
 
 const char* kindName(int kind) {
@@ -107,7 +111,10 @@ VirtualMouse::VirtualMouse(const fs::path& dir) {
 }
 
 std::string VirtualMouse::interfacePath(int index) const {
-  return kPathPrefix + m_dir.string() + "#" + std::to_string(index);
+  std::string path = kPathPrefix;
+  path += m_dir.string();
+  path += '#';
+  return path += std::to_string(index);
 }
 
 void VirtualMouse::refresh() {

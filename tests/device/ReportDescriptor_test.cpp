@@ -89,9 +89,9 @@ struct Case {
 };
 
 // Collection(Application) with usage page 0xFF00, usage 1 around the body.
-Bytes app(Bytes body) {
+Bytes app(const Bytes& body) {
   Bytes d = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01};
-  d.insert(d.end(), body.begin(), body.end());
+  for (const std::uint8_t b : body) d.push_back(b);
   d.push_back(0xC0);
   return d;
 }
