@@ -1,13 +1,163 @@
-#include <cstdio>
+// kestrovanectl devices [--virtual-mouse[=DIR]]
+#include "tools/kestrovanectl/DevicesCommand.h"
 
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "device/HidTransportFactory.h"
 #include "tools/kestrovanectl/Commands.h"
 
 namespace kestrovane::ctl {
 
-// Placeholder until the devices command lands: a usage error, never a result.
-int runDevicesCommand(int, char**) {
-  std::fputs("kestrovanectl: the devices command is not available in this build\n", stderr);
-  return 2;
+namespace {
+
+// The mouse identities in the order the mouse link tries them: entries 1 and
+// 2 of its DeviceIdTable (entries 3 to 6 are empty). Kept here until the
+// link's table can be shared.
+constexpr std::pair<std::uint16_t, std::uint16_t> kMouseIds[] = {{0x4321, 0x6789},
+                                                                 {0x04B4, 0x8F36}};
+constexpr std::size_t kReportLength = 65;
+
+constexpr const char* kUsage = "usage: kestrovanectl devices [--virtual-mouse[=DIR]]\n";
+
+#ifdef _WIN32
+constexpr const char* kDenied = "access denied (Windows keeps mouse and keyboard collections)";
+constexpr const char* kNoInterfaces = "kestrovanectl: no HID interfaces found\n";
+#else
+constexpr const char* kDenied =
+    "permission denied (install the udev rule resources/linux/70-kestrovane.rules, see README)";
+constexpr const char* kNoInterfaces =
+    "kestrovanectl: no HID interfaces found (no /dev/hidraw* node, no virtual mouse)\n";
+#endif
+
+std::string hex4(std::uint16_t v) {
+  char text[5];
+  std::snprintf(text, sizeof text, "%04x", v);
+  return text;
+}
+
+std::string ids(std::uint16_t vendor, std::uint16_t product) {
+  return hex4(vendor) + ":" + hex4(product);
+}
+
+struct Interface {
+  std::string path;
+  HidHandle handle = kInvalidHidHandle;
+  HidOpenError error = HidOpenError::None;
+  bool known = false;
+  HidAttributes attributes;
+  int entry = 0;  // the identity it matches, 1-based; 0: none
+  bool input = false, feature = false, output = false;
+};
+
+// Gives the roles as OpenHidDevice does: every matching interface is looked
+// at in order, and a later one takes a role over from an earlier one. Found
+// means a feature interface was found.
+bool assignRoles(std::vector<Interface>& interfaces, int entry) {
+  Interface *input = nullptr, *feature = nullptr, *output = nullptr;
+  for (Interface& i : interfaces) {
+    if (i.entry != entry) continue;
+    if (i.attributes.inputReportLength == kReportLength) input = &i;
+    if (i.attributes.featureReportLength != 0) feature = &i;
+    if (i.attributes.outputReportLength == kReportLength) output = &i;
+  }
+  if (!feature) return false;
+  feature->feature = true;
+  if (input) input->input = true;
+  if (output) output->output = true;
+  return true;
+}
+
+const char* openFailure(HidOpenError error) {
+  switch (error) {
+    case HidOpenError::PermissionDenied:
+      return kDenied;
+    case HidOpenError::NotFound:
+      return "gone";
+    default:
+      return "failed";
+  }
+}
+
+}  // namespace
+
+int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
+  std::vector<Interface> interfaces;
+  for (const std::string& path : transport.enumerate()) {
+    Interface i;
+    i.path = path;
+    i.handle = transport.open(path, &i.error);
+    if (i.handle != kInvalidHidHandle) {
+      i.known = transport.attributes(i.handle, i.attributes);
+      transport.close(i.handle);
+    }
+    for (std::size_t e = 0; e < std::size(kMouseIds) && i.known && i.entry == 0; ++e)
+      if (i.attributes.vendorId == kMouseIds[e].first &&
+          i.attributes.productId == kMouseIds[e].second)
+        i.entry = static_cast<int>(e) + 1;
+    interfaces.push_back(std::move(i));
+  }
+  if (interfaces.empty()) {
+    err << kNoInterfaces;
+    out << "mouse: not found\n";
+    return 1;
+  }
+
+  int linked = 0;
+  for (std::size_t e = 0; e < std::size(kMouseIds) && linked == 0; ++e)
+    if (assignRoles(interfaces, static_cast<int>(e) + 1)) linked = static_cast<int>(e) + 1;
+
+  int denied = 0;
+  for (const Interface& i : interfaces) {
+    out << i.path << "  ";
+    if (i.handle == kInvalidHidHandle) {
+      if (i.error == HidOpenError::PermissionDenied) ++denied;
+      out << "cannot open: " << openFailure(i.error) << "\n";
+      continue;
+    }
+    if (!i.known) {
+      out << "cannot read its attributes\n";
+      continue;
+    }
+    const HidAttributes& a = i.attributes;
+    out << ids(a.vendorId, a.productId) << "  input " << a.inputReportLength << "  output "
+        << a.outputReportLength << "  feature " << a.featureReportLength;
+    if (i.entry != 0 && i.entry == linked) {
+      std::string roles;
+      for (const auto& [taken, name] :
+           {std::pair{i.input, "input"}, {i.feature, "feature"}, {i.output, "output"}})
+        if (taken) roles += roles.empty() ? name : std::string(", ") + name;
+      out << "  mouse, entry " << i.entry << ": " << (roles.empty() ? "no role" : roles);
+    } else if (i.entry != 0) {
+      out << "  matches entry " << i.entry << ", not linked (no interface with a feature report)";
+    }
+    out << "\n";
+  }
+  if (denied > 0)
+    out << denied << (denied == 1 ? " interface" : " interfaces")
+        << " could not be opened: " << kDenied << "\n";
+  if (linked != 0) {
+    const auto& [vendor, product] = kMouseIds[linked - 1];
+    out << "mouse: found (entry " << linked << ", " << ids(vendor, product) << ")\n";
+  } else {
+    out << "mouse: not found\n";
+  }
+  return 0;
+}
+
+int runDevicesCommand(int argc, char** argv) {
+  TransportOptions options;
+  for (int a = 0; a < argc; ++a) {
+    if (options.virtualMouseDir || !parseVirtualMouseOption(argv[a], options)) {
+      std::cerr << kUsage;
+      return 2;
+    }
+  }
+  const auto transport = createHidTransport(options);
+  return listDevices(*transport, std::cout, std::cerr);
 }
 
 }  // namespace kestrovane::ctl
