@@ -166,10 +166,9 @@ TEST_F(LinkRig, FailedFirmwareQuerySetsTheFlagAndShowsNoVersion) {
   transport.failingTransfers = {1};
   link.DetectHIDDeviceCounterTimer();
   const HidHandle h = link.link().featureHandle;
-  Event failed = setFeature(h, featureBytes(0xC0));
-  failed.text = "failed";
   // No pause after the failure, and the controls still come on.
-  EXPECT_EQ(log.traffic(), (std::vector<Event>{disable(), failed, enable()}));
+  EXPECT_EQ(log.traffic(),
+            (std::vector<Event>{disable(), failed(setFeature(h, featureBytes(0xC0))), enable()}));
   EXPECT_TRUE(link.deviceWriteFailed());
   EXPECT_EQ(controls.versionLabel, "");
 }

@@ -6,6 +6,7 @@
 
 #include "device/HidDeviceLink.h"
 #include "device/ManualClock.h"
+#include "tests/device/LoggingTransport.h"
 #include "tests/device/ScriptedTransport.h"
 
 namespace kestrovane::test {
@@ -24,6 +25,8 @@ inline HidAttributes mouseShape(std::uint16_t vendorId = kVendor1,
 // A device link over a scripted transport, a manual clock and recording
 // controls, all logging into one log; the identity table filled as start-up
 // fills it. No test may call the transport on a handle that is not open.
+// The expected sequences are written against the log, so the link can be
+// pointed at another transport (the virtual mouse) through `logged`.
 class LinkRig : public ::testing::Test {
  protected:
   LinkRig() {
@@ -33,7 +36,7 @@ class LinkRig : public ::testing::Test {
     link.FillDeviceIdTable();
     transport.featureAnswer = {0, kGetFirmwareVersionCommand, 7};
   }
-  void TearDown() override { EXPECT_EQ(transport.misuses(), 0); }
+  void TearDown() override { EXPECT_EQ(transport.misuses(), std::vector<std::string>{}); }
 
   void plug(std::string path, HidAttributes attributes) {
     transport.interfaces.push_back({std::move(path), attributes});
@@ -50,10 +53,11 @@ class LinkRig : public ::testing::Test {
   }
 
   EventLog log;
-  ScriptedTransport transport{log};
+  ScriptedTransport transport;
+  LoggingTransport logged{transport, log};
   ManualClock clock;
   RecordingControls controls{log};
-  HidDeviceLink link{transport, clock, controls};
+  HidDeviceLink link{logged, clock, controls};
   // Runs inside every pause of the clock, after it is logged.
   std::function<void(Clock::Duration)> duringPause;
 };
