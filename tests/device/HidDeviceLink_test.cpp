@@ -217,7 +217,10 @@ TEST_P(Flicker, FewerThanFourStablePairsChangeNothing) {
 
 INSTANTIATE_TEST_SUITE_P(DeviceLink, Flicker,
                          ::testing::Values(FlickerCase{0, true, 1}, FlickerCase{1, true, 1},
-                                           FlickerCase{2, false, 0}, FlickerCase{5, false, 0}));
+                                           FlickerCase{2, false, 0}, FlickerCase{5, false, 0}),
+                         [](const auto& info) {
+                           return "Unstable" + std::to_string(info.param.unstablePairs);
+                         });
 
 TEST_F(LinkRig, CountKeptIsTheFirstOfTheFifthPair) {
   // Pairs 1-4 see one interface; the fifth pair's first count sees two, its
