@@ -187,6 +187,10 @@ struct LengthCase {
   const char* version;  // nullptr: the query fails
 };
 
+void PrintTo(const LengthCase& c, std::ostream* os) {
+  *os << "length " << c.length;
+}
+
 class FeatureLengths : public LinkRig, public ::testing::WithParamInterface<LengthCase> {};
 
 TEST_P(FeatureLengths, RequestHasTheReportedLength) {
@@ -225,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
     DeviceLink, FeatureLengths,
     ::testing::Values(LengthCase{9, true, " Ver-42"}, LengthCase{33, true, " Ver-42"},
                       LengthCase{65, true, " Ver-42"}, LengthCase{3, true, " Ver-42"},
-                      LengthCase{2, true, nullptr}, LengthCase{1, false, nullptr}));
+                      LengthCase{2, true, nullptr}, LengthCase{1, false, nullptr}),
+    [](const auto& info) { return "Length" + std::to_string(info.param.length); });
 
 TEST_F(LinkRig, LongerFeatureReportAfterARescanIsNotOverrun) {
   plug("small", shape(kVendor1, kProduct1, 65, 65, 9));

@@ -24,6 +24,10 @@ struct ShapeCase {
   const char* input;
 };
 
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class InterfaceShapes : public LinkRig, public ::testing::WithParamInterface<ShapeCase> {};
 
 TEST_P(InterfaceShapes, LinkTakesTheRightHandlesAndClosesTheRest) {
@@ -196,6 +200,10 @@ struct FlickerCase {
   int keptCount;
 };
 
+void PrintTo(const FlickerCase& c, std::ostream* os) {
+  *os << c.unstablePairs << " unstable";
+}
+
 class Flicker : public LinkRig, public ::testing::WithParamInterface<FlickerCase> {};
 
 TEST_P(Flicker, FewerThanFourStablePairsChangeNothing) {
@@ -241,6 +249,10 @@ struct IdentityCase {
   std::uint32_t vendorId;  // linked identity, 0 for none
   int enumerations;        // ten counts + one per identity tried
 };
+
+void PrintTo(const IdentityCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Identities : public LinkRig, public ::testing::WithParamInterface<IdentityCase> {};
 
