@@ -2,16 +2,32 @@
 // these are wine's own two virtual devices (a mouse and a keyboard).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "device/PlatformHidTransport.h"
 
 namespace kestrovane {
 namespace {
 
+// wine starts its HID bus driver in the background when its server starts,
+// so right after start-up the set can still be empty for a moment. This
+// waits for the machine, not for the code under test.
+std::vector<std::string> enumerateOnceTheBusIsUp(HidTransport& transport) {
+  using namespace std::chrono_literals;
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  auto paths = transport.enumerate();
+  while (paths.empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(100ms);
+    paths = transport.enumerate();
+  }
+  return paths;
+}
+
 TEST(WindowsHidTransport, EnumeratesOpensAndReportsSaneLengths) {
   const auto transport = createPlatformHidTransport();
-  const auto paths = transport->enumerate();
+  const auto paths = enumerateOnceTheBusIsUp(*transport);
   ASSERT_FALSE(paths.empty()) << "wine offers two HID devices";
   int opened = 0;
   for (const auto& path : paths) {
