@@ -11,11 +11,10 @@
 #include <QScreen>
 #include <QSlider>
 #include <QTimer>
-#include <exception>
 
-#include "app/Application.h"
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "ui/ErrorReport.h"
 #include "ui/SkinImages.h"
 #include "ui/Style.h"
 #include "ui/WindowDrag.h"
@@ -201,11 +200,7 @@ bool TForm1::event(QEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
   // The close goes ahead whatever happens to the settings: an error is shown
   // and the window still closes.
-  try {
-    FormCloseQuery();
-  } catch (const std::exception& error) {
-    showError(error.what());
-  }
+  runGuarded([this] { FormCloseQuery(); });
   event->accept();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "ui/ErrorReport.h"
 #include "ui/Style.h"
 
 namespace kestrovane {
@@ -206,10 +207,10 @@ void TForm1::createDevicePage() {
     *writeModes[i] = makeButton(numbered("btnWriteMode", n), numbered("Write Mode", n), 0, n - 1);
     *readModes[i] = makeButton(numbered("btnReadMode", n), numbered("Read Mode", n), 1, n - 1);
     connect(*writeModes[i], &QPushButton::clicked, this, [this, n] {
-      if (m_seams.writeMode) m_seams.writeMode(n);
+      if (m_seams.writeMode) runGuarded([this, n] { m_seams.writeMode(n); });
     });
     connect(*readModes[i], &QPushButton::clicked, this, [this, n] {
-      if (m_seams.readMode) m_seams.readMode(n);
+      if (m_seams.readMode) runGuarded([this, n] { m_seams.readMode(n); });
     });
   }
   const std::array macros{&TntButton1, &TntButton2, &TntButton3, &TntButton4, &TntButton5,
@@ -219,7 +220,7 @@ void TForm1::createDevicePage() {
     button = makeButton(numbered("TntButton", k), numbered("Write Macro", k), (k - 1) % 2,
                         5 + (k - 1) / 2);
     connect(button, &QPushButton::clicked, this, [this, k] {
-      if (m_seams.writeMacro) m_seams.writeMacro(k);
+      if (m_seams.writeMacro) runGuarded([this, k] { m_seams.writeMacro(k); });
     });
   }
   btnGetFWVersion =
@@ -229,11 +230,11 @@ void TForm1::createDevicePage() {
   btnChangeRegPro2 = makeButton(QStringLiteral("btnChangeRegPro2"),
                                 QStringLiteral("Change Register Process 2"), 0, 11);
   connect(btnGetFWVersion, &QPushButton::clicked, this,
-          [this] { callSeam(m_seams.getFirmwareVersion); });
+          [this] { runGuarded([this] { callSeam(m_seams.getFirmwareVersion); }); });
   connect(btnChangeRegPro1, &QPushButton::clicked, this,
-          [this] { callSeam(m_seams.changeRegPro1); });
+          [this] { runGuarded([this] { callSeam(m_seams.changeRegPro1); }); });
   connect(btnChangeRegPro2, &QPushButton::clicked, this,
-          [this] { callSeam(m_seams.changeRegPro2); });
+          [this] { runGuarded([this] { callSeam(m_seams.changeRegPro2); }); });
 }
 
 // Select page n.

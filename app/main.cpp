@@ -1,7 +1,6 @@
 // KestrovaneDriver: the program entry.
 #include "app/main.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -27,12 +26,8 @@ int main(int argc, char** argv) {
   kestrovane::QtClock clock;
   kestrovane::TForm1 form(clock);
   instance.listen([&form] { form.RestoreAndRaise(); });
-  try {
-    form.FormCreate();
-  } catch (const std::exception& error) {
-    // As an error in any handler: shown, and the rest of the start-up skipped.
-    kestrovane::showError(error.what());
-  }
+  // As in any handler, an error is shown and the rest of the start-up skipped.
+  kestrovane::runGuarded([&form] { form.FormCreate(); });
   form.show();
   return app.exec();
 }

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/ErrorReport.h"
+
 namespace kestrovane {
 
 ImageControl::ImageControl(QWidget* parent, Placement placement)
@@ -30,14 +32,16 @@ void ImageControl::paintEvent(QPaintEvent*) {
 void ImageControl::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() == Qt::LeftButton) m_pressed = true;
-  emit mousePressed(event->button(), event->globalPosition().toPoint());
+  const Qt::MouseButton button = event->button();
+  const QPoint global = event->globalPosition().toPoint();
+  runGuarded([&] { emit mousePressed(button, global); });
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton || !m_pressed) return;
   m_pressed = false;
-  if (rect().contains(event->position().toPoint())) emit clicked();
+  if (rect().contains(event->position().toPoint())) runGuarded([this] { emit clicked(); });
 }
 
 }  // namespace kestrovane

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "ui/ErrorReport.h"
 #include "ui/Style.h"
 
 namespace kestrovane {
@@ -11,7 +12,8 @@ namespace kestrovane {
 LabelControl::LabelControl(const QString& caption, QWidget* parent)
     : QLabel(caption, parent),
       m_hover(
-          this, [this] { emit mouseEntered(); }, [this] { emit mouseLeft(); }) {
+          this, [this] { runGuarded([this] { emit mouseEntered(); }); },
+          [this] { runGuarded([this] { emit mouseLeft(); }); }) {
   // Captions are plain text: leading blanks stay, nothing is read as markup.
   setTextFormat(Qt::PlainText);
   setAutoFillBackground(false);
@@ -65,14 +67,16 @@ bool LabelControl::event(QEvent* event) {
 void LabelControl::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() == Qt::LeftButton) m_pressed = true;
-  emit mousePressed(event->button(), event->globalPosition().toPoint());
+  const Qt::MouseButton button = event->button();
+  const QPoint global = event->globalPosition().toPoint();
+  runGuarded([&] { emit mousePressed(button, global); });
 }
 
 void LabelControl::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton || !m_pressed) return;
   m_pressed = false;
-  if (rect().contains(event->position().toPoint())) emit clicked();
+  if (rect().contains(event->position().toPoint())) runGuarded([this] { emit clicked(); });
 }
 
 }  // namespace kestrovane

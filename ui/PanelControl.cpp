@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/ErrorReport.h"
 #include "ui/Style.h"
 
 namespace kestrovane {
@@ -11,7 +12,8 @@ namespace kestrovane {
 PanelControl::PanelControl(QWidget* parent, const QString& caption)
     : QWidget(parent),
       m_hover(
-          this, [this] { emit mouseEntered(); }, [this] { emit mouseLeft(); }),
+          this, [this] { runGuarded([this] { emit mouseEntered(); }); },
+          [this] { runGuarded([this] { emit mouseLeft(); }); }),
       m_caption(caption) {}
 
 void PanelControl::setCaption(const QString& caption) {
@@ -49,14 +51,16 @@ void PanelControl::paintEvent(QPaintEvent*) {
 void PanelControl::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() == Qt::LeftButton) m_pressed = true;
-  emit mousePressed(event->button(), event->globalPosition().toPoint());
+  const Qt::MouseButton button = event->button();
+  const QPoint global = event->globalPosition().toPoint();
+  runGuarded([&] { emit mousePressed(button, global); });
 }
 
 void PanelControl::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton || !m_pressed) return;
   m_pressed = false;
-  if (rect().contains(event->position().toPoint())) emit clicked();
+  if (rect().contains(event->position().toPoint())) runGuarded([this] { emit clicked(); });
 }
 
 }  // namespace kestrovane

@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "ui/ErrorReport.h"
+
 namespace kestrovane {
 
 QtClock::QtClock() {
@@ -37,7 +39,7 @@ void QtClock::processEvents() {
 Clock::TimerId QtClock::startTimer(Duration interval, std::function<void()> fn) {
   auto* timer = new QTimer(&m_timerOwner);
   timer->setInterval(interval);
-  QObject::connect(timer, &QTimer::timeout, timer, std::move(fn));
+  QObject::connect(timer, &QTimer::timeout, timer, [fn = std::move(fn)] { runGuarded(fn); });
   const TimerId id = m_nextId++;
   m_timers[id] = timer;
   timer->start();

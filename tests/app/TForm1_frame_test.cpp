@@ -2,10 +2,10 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/Application.h"
 #include "app/Error.h"
 #include "tests/app/FormFixture.h"
 #include "tests/ui/Pointer.h"
+#include "ui/ErrorReport.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"
 #include "ui/PanelControl.h"
