@@ -1,6 +1,33 @@
-#include <QApplication>
+// KestrovaneDriver: the program entry.
+#include "app/main.h"
+
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/ProgramOptions.h"
+#include "app/SingleInstance.h"
+#include "ui/QtClock.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  kestrovane::Application app(argc, argv);
+
+  // A running copy is restored and raised; this one ends without a window.
+  kestrovane::SingleInstance instance(kestrovane::kMainWindowCaption);
+  if (instance.activateRunningCopy()) return 0;
+
+  // The application title only; a display name would be added to the
+  // window's caption, by which later copies find this one.
+  QApplication::setApplicationName(QString::fromUtf8(kestrovane::kApplicationTitle));
+  const kestrovane::ProgramOptions options =
+      kestrovane::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+  (void)options;  // handed to the transport factory once the device link is wired
+
+  kestrovane::QtClock clock;
+  kestrovane::TForm1 form(clock);
+  instance.listen([&form] { form.RestoreAndRaise(); });
+  // As in any handler, an error is shown and the rest of the start-up skipped.
+  kestrovane::runGuarded([&form] { form.FormCreate(); });
+  form.show();
+  return app.exec();
 }

@@ -1,0 +1,223 @@
+#include <QDir>
+#include <QSlider>
+#include <QTest>
+
+#include "app/Error.h"
+#include "tests/app/FormFixture.h"
+#include "ui/ImageControl.h"
+#include "ui/LabelControl.h"
+#include "ui/PanelControl.h"
+#include "ui/Style.h"
+
+namespace kestrovane::test {
+
+namespace {
+
+QColor underline(const TForm1& form, int tab) {
+  return pictureColour(form.pageTitleImage(tab)->picture());
+}
+
+QColor colourOf(const char* name) {
+  return SkinFolder::colourOf(QLatin1String(name));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Each step of another Part finds the window in the state the steps before
+  // it leave: that is what the fixed order is for.
+  void stepsRunInTheirFixedOrder() {
+    FormFixture f;
+    f.skins.addStartupSet();
+    f.skins.add(QStringLiteral("title_base_3"));
+    writeFile(f.skins.workDir() + QStringLiteral("/ZQK_A.sui"), "QSlider { margin: 1px; }");
+    TForm1& form = *f.form;
+    form.macroCount = 7;
+    form.cycleFlag = true;
+    QStringList trace;
+    auto& seams = form.seams();
+
+    seams.fillDeviceIdTable = [&] {
+      trace << QStringLiteral("deviceIds");
+      QCOMPARE(form.macroCount, 0);
+      QVERIFY(!form.cycleFlag);
+      QVERIFY(form.page_MseKeys->isVisibleTo(&form));
+      for (int n = 2; n <= 5; ++n) QVERIFY(!form.page(n)->isVisibleTo(&form));
+      QCOMPARE(form.palette().color(QPalette::Window), kMaroon);
+      QCOMPARE(form.size(), QSize(kFormWidth, kFormHeight));
+      QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+      QCOMPARE(QString::fromStdString(form.appPaths().skinsDir), f.skins.skinsDir());
+      // Themes and skins come after the identities.
+      QVERIFY(form.spin_msespeed->styleSheet().isEmpty());
+      QVERIFY(form.img_base->picture().isNull());
+    };
+    seams.chooseLanguage = [&] {
+      trace << QStringLiteral("language");
+      QVERIFY(!form.spin_msespeed->styleSheet().isEmpty());
+      QCOMPARE(pictureColour(form.img_base->picture()), colourOf("basemap"));
+    };
+    seams.loadMainTexts = [&] { trace << QStringLiteral("texts"); };
+    seams.readGeneralSettings = [&] {
+      trace << QStringLiteral("settings");
+      // Selecting the saved mode here must not load it, and no detection may
+      // interleave with reading the settings.
+      QVERIFY(!form.loadOnModeSelect);
+      QVERIFY(!form.isDetectionTimerEnabled());
+      QCOMPARE(underline(form, 1), colourOf("title_base_1"));
+    };
+    seams.loadCurrentMode = [&] {
+      trace << QStringLiteral("mode");
+      QVERIFY(form.loadOnModeSelect);
+      QVERIFY(form.isDetectionTimerEnabled());
+      QCOMPARE(underline(form, 1), colourOf("title_base_3"));
+      QVERIFY(form.appPaths().programDir.empty());
+    };
+    seams.loadMacroList = [&] {
+      trace << QStringLiteral("macros");
+      QVERIFY(QDir(f.programDir.path() + QStringLiteral("/Macro")).exists());
+    };
+    seams.detectHidDeviceCounterTimer = [&] { trace << QStringLiteral("tick"); };
+    // Nothing that runs during start-up may write a settings file.
+    for (auto* seam : {&seams.fillDeviceIdTable, &seams.chooseLanguage, &seams.loadMainTexts,
+                       &seams.readGeneralSettings, &seams.loadCurrentMode, &seams.loadMacroList}) {
+      *seam = [inner = *seam, &form] {
+        QVERIFY(form.iniWriteSuppressed);
+        inner();
+      };
+    }
+
+    f.create();
+    QCOMPARE(trace, QStringList({"deviceIds", "language", "texts", "settings", "mode", "macros"}));
+    QVERIFY(f.clock.processEventsCalls >= 2);
+    QVERIFY(form.iniWriteSuppressed);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&form, &activate);
+    QVERIFY(!form.iniWriteSuppressed);
+  }
+
+  // The first tick comes one interval after start-up, then every 2.5 s.
+  void detectionTimerTicksEveryTwoAndAHalfSeconds() {
+    FormFixture f;
+    int ticks = 0;
+    f.form->seams().detectHidDeviceCounterTimer = [&ticks] { ++ticks; };
+    f.create();
+    f.clock.advance(Clock::Duration(2499));
+    QCOMPARE(ticks, 0);
+    f.clock.advance(Clock::Duration(1));
+    QCOMPARE(ticks, 1);
+    f.clock.advance(Clock::Duration(5000));
+    QCOMPARE(ticks, 3);
+    f.form.reset();
+    QVERIFY(f.clock.timers.empty());
+  }
+
+  // Macros hang off the program's folder; all else off the working directory.
+  void foldersFollowTheWorkingDirectoryExceptTheMacros() {
+    FormFixture f;
+    TForm1& form = f.create();
+    const AppPaths& paths = form.appPaths();
+    const QString sep = QDir::separator();
+    QCOMPARE(QString::fromStdString(paths.configureDir),
+             f.skins.workDir() + sep + QStringLiteral("configure"));
+    QCOMPARE(QString::fromStdString(paths.macroDir),
+             f.programDir.path() + sep + QStringLiteral("Macro") + sep);
+    QVERIFY(QDir(f.programDir.path() + QStringLiteral("/Macro")).exists());
+    QVERIFY(!QDir(f.skins.workDir() + QStringLiteral("/Macro")).exists());
+  }
+
+  void aMacroFolderThatCannotBeMadeIsIgnored() {
+    FormFixture f;
+    const QString notAFolder = f.programDir.path() + QStringLiteral("/file");
+    writeFile(notAFolder, "x");
+    f.form->seams().executableDirectory = [&] {
+      return QFile::encodeName(notAFolder).toStdString();
+    };
+    bool listed = false;
+    f.form->seams().loadMacroList = [&listed] { listed = true; };
+    f.create();
+    QVERIFY(listed);
+    QVERIFY(!QDir(notAFolder + QStringLiteral("/Macro")).exists());
+  }
+
+  // An error stops the start-up where it was raised.
+  void anErrorStopsTheRestOfTheStartUp() {
+    FormFixture f;
+    bool loaded = false;
+    f.form->seams().readGeneralSettings = [] { throw Error("GM.ini: bad value"); };
+    f.form->seams().loadCurrentMode = [&loaded] { loaded = true; };
+    QVERIFY_THROWS_EXCEPTION(Error, f.create());
+    QVERIFY(!loaded);
+    QVERIFY(!f.form->isDetectionTimerEnabled());
+    QVERIFY(!f.form->loadOnModeSelect);
+  }
+
+  // ZQK_A.sui styles the page track bars, ZQK_B.sui the menu indicators; both
+  // lie in the working directory, and a missing one leaves Qt's look.
+  void themeFilesStyleTheirTrackBarFamilies() {
+    FormFixture f;
+    const QByteArray sheet = "QSlider::groove:horizontal { background: rgb(1, 2, 3); }";
+    writeFile(f.skins.workDir() + QStringLiteral("/ZQK_A.sui"), sheet);
+    writeFile(f.skins.skinsDir() + QStringLiteral("/ZQK_B.sui"), "QSlider { margin: 3px; }");
+    TForm1& form = f.create();
+    for (QSlider* bar :
+         {form.spin_msedbspeed, form.spin_msespeed, form.spin_msewheel, form.spin_msewheel_X,
+          form.tb_XY, form.tb_step1, form.tb_step2, form.tb_step3, form.tb_step4})
+      QCOMPARE(bar->styleSheet(), QString::fromUtf8(sheet));
+    QVERIFY(form.TB_menu->styleSheet().isEmpty());
+    for (int k = 1; k <= 8; ++k) QVERIFY(form.subListIndicator(k)->styleSheet().isEmpty());
+  }
+
+  // Without "btn_base" the walk stops after the tab underlines.
+  void skinFolderWithoutBtnBase() {
+    FormFixture f;
+    f.skins.addStartupSet({QStringLiteral("btn_base")});
+    TForm1& form = f.create();
+    QVERIFY(!form.img_base->picture().isNull());
+    for (int n = 1; n <= 5; ++n) QCOMPARE(underline(form, n), colourOf("title_base_1"));
+    const QList<ImageControl*> empty{
+        form.img_page1,     form.img_page2,  form.img_page3,  form.img_page4,  form.img_page5,
+        form.img_mode1,     form.img_load,   form.img_REC,    form.img_Time,   form.btn_125hz,
+        form.btn_LEDcolor8, form.btn_Motor4, form.img_gbMenu, form.img_gbother};
+    for (ImageControl* control : empty)
+      QVERIFY2(control->picture().isNull(), qPrintable(control->objectName()));
+  }
+
+  // Without only "4Keys" everything else is there; the four-row list keeps
+  // its design size. The menu panels take their pictures' sizes.
+  void skinFolderWithoutFourKeys() {
+    FormFixture f;
+    f.skins.addStartupSet({QStringLiteral("4Keys"), QStringLiteral("10Keys")});
+    f.skins.add(QStringLiteral("10Keys"), {230, 260});
+    TForm1& form = f.create();
+    const QList<ImageControl*> loaded{
+        form.img_base,     form.img_page1,   form.img_page2,      form.img_page3,
+        form.img_page4,    form.img_page5,   form.img_mode5,      form.img_cancel,
+        form.img_REC,      form.img_delkey,  form.img_delay_i,    form.img_delay_d,
+        form.btn_1000hz,   form.btn_LEDOpen, form.btn_Motor1,     form.img_gbMenu,
+        form.img_gboffice, form.img_gbwin8,  form.img_gbbasekeys, form.img_gbgaming};
+    for (ImageControl* control : loaded)
+      QVERIFY2(!control->picture().isNull(), qPrintable(control->objectName()));
+    QVERIFY(form.img_gbother->picture().isNull());
+    QCOMPARE(form.gbother->size(), QSize(187, 106));
+    QCOMPARE(form.gbMenu->size(), QSize(230, 260));
+    QCOMPARE(form.TB_menu->geometry().right(), form.gbMenu->width() - 1 - 3);
+    QCOMPARE(form.gboffice->size(), QSize(187, 226));
+    // Pictures that keep the control's design size.
+    QCOMPARE(form.img_page2->size(), QSize(417, 361));
+    QCOMPARE(form.btn_125hz->size(), QSize(60, 24));
+  }
+};
+
+}  // namespace kestrovane::test
+
+QTEST_MAIN(kestrovane::test::StartupTest)
+#include "TForm1_startup_test.moc"

@@ -1,0 +1,68 @@
+#include "ui/QtClock.h"
+
+#include <QTest>
+#include <QTimer>
+#include <ctime>
+
+namespace kestrovane::test {
+
+// These tests wait for real, briefly: they check the one clock that does.
+class QtClockTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void pauseWaitsWhileWindowEventsRun() {
+    QtClock clock;
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    const auto before = clock.now();
+    clock.pause(Clock::Duration(20));
+    QVERIFY(ran);
+    QVERIFY(clock.now() - before >= Clock::Duration(20));
+  }
+
+  // A pause sleeps between events instead of spinning.
+  void pauseDoesNotSpin() {
+    QtClock clock;
+    const std::clock_t cpuBefore = std::clock();
+    clock.pause(Clock::Duration(60));
+    const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    QVERIFY2(cpuMs < 30.0, qPrintable(QString::number(cpuMs)));
+  }
+
+  void processEventsRunsWhatIsPending() {
+    QtClock clock;
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    clock.processEvents();
+    QVERIFY(ran);
+  }
+
+  void timerRepeatsUntilStoppedEvenFromItsOwnCall() {
+    QtClock clock;
+    int calls = 0;
+    Clock::TimerId id = 0;
+    id = clock.startTimer(Clock::Duration(1), [&] {
+      if (++calls == 3) clock.stopTimer(id);
+    });
+    QTRY_COMPARE_WITH_TIMEOUT(calls, 3, 2000);
+    clock.pause(Clock::Duration(15));
+    QCOMPARE(calls, 3);
+    clock.stopTimer(id);  // stopping twice is harmless
+  }
+
+  void timersDieWithTheClock() {
+    int calls = 0;
+    {
+      QtClock clock;
+      clock.startTimer(Clock::Duration(1), [&calls] { ++calls; });
+    }
+    QTest::qWait(10);
+    QCOMPARE(calls, 0);
+  }
+};
+
+}  // namespace kestrovane::test
+
+QTEST_MAIN(kestrovane::test::QtClockTest)
+#include "QtClock_test.moc"
