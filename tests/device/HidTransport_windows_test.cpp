@@ -1,6 +1,7 @@
 // The Windows backend against the HID interfaces of the machine; under wine
 // these are wine's own two virtual devices (a mouse and a keyboard).
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <string>
@@ -11,11 +12,13 @@
 namespace kestrovane {
 namespace {
 
-// wine starts its HID bus driver in the background when its server starts,
-// so right after start-up the set can still be empty for a moment. This
-// waits for the machine, not for the code under test.
+// wine's two HID devices belong to its desktop process, which ends when the
+// machine has been idle for a while and starts again when a program asks for
+// the desktop; the devices then appear a moment later. This waits for the
+// machine, not for the code under test (on Windows the desktop is always up).
 std::vector<std::string> enumerateOnceTheBusIsUp(HidTransport& transport) {
   using namespace std::chrono_literals;
+  (void)GetDesktopWindow();
   const auto deadline = std::chrono::steady_clock::now() + 20s;
   auto paths = transport.enumerate();
   while (paths.empty() && std::chrono::steady_clock::now() < deadline) {
