@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/DeviceLink.h"
 #include "device/HidTransportFactory.h"
 #include "tools/kestrovanectl/Commands.h"
 
@@ -14,11 +15,6 @@ namespace kestrovane::ctl {
 
 namespace {
 
-// The mouse identities in the order the mouse link tries them: entries 1 and
-// 2 of its DeviceIdTable (entries 3 to 6 are empty). Kept here until the
-// link's table can be shared.
-constexpr std::pair<std::uint16_t, std::uint16_t> kMouseIds[] = {{0x4321, 0x6789},
-                                                                 {0x04B4, 0x8F36}};
 constexpr std::size_t kReportLength = 65;
 
 constexpr const char* kUsage = "usage: kestrovanectl devices [--virtual-mouse[=DIR]]\n";
@@ -85,6 +81,9 @@ const char* openFailure(HidOpenError error) {
 }  // namespace
 
 int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
+  // The identities in the order the program tries them.
+  DeviceIdTable mouseIds{};
+  fillDeviceIdTable(mouseIds);
   std::vector<Interface> interfaces;
   for (const std::string& path : transport.enumerate()) {
     Interface i;
@@ -94,9 +93,10 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
       i.known = transport.attributes(i.handle, i.attributes);
       transport.close(i.handle);
     }
-    for (std::size_t e = 0; e < std::size(kMouseIds) && i.known && i.entry == 0; ++e)
-      if (i.attributes.vendorId == kMouseIds[e].first &&
-          i.attributes.productId == kMouseIds[e].second)
+    for (std::size_t e = 0; e < mouseIds.size() && i.known && i.entry == 0; ++e)
+      if (mouseIds[e].vendorId != 0 && mouseIds[e].productId != 0 &&
+          i.attributes.vendorId == mouseIds[e].vendorId &&
+          i.attributes.productId == mouseIds[e].productId)
         i.entry = static_cast<int>(e) + 1;
     interfaces.push_back(std::move(i));
   }
@@ -107,7 +107,7 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
   }
 
   int linked = 0;
-  for (std::size_t e = 0; e < std::size(kMouseIds) && linked == 0; ++e)
+  for (std::size_t e = 0; e < mouseIds.size() && linked == 0; ++e)
     if (assignRoles(interfaces, static_cast<int>(e) + 1)) linked = static_cast<int>(e) + 1;
 
   int denied = 0;
@@ -140,8 +140,10 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
     out << denied << (denied == 1 ? " interface" : " interfaces")
         << " could not be opened: " << kDenied << "\n";
   if (linked != 0) {
-    const auto& [vendor, product] = kMouseIds[linked - 1];
-    out << "mouse: found (entry " << linked << ", " << ids(vendor, product) << ")\n";
+    const DeviceId& id = mouseIds[static_cast<std::size_t>(linked - 1)];
+    out << "mouse: found (entry " << linked << ", "
+        << ids(static_cast<std::uint16_t>(id.vendorId), static_cast<std::uint16_t>(id.productId))
+        << ")\n";
   } else {
     out << "mouse: not found\n";
   }
