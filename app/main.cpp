@@ -1,12 +1,12 @@
 // KestrovaneDriver: the program entry.
-#include "app/main.h"
-
 #include <string>
 #include <vector>
 
 #include "app/Application.h"
+#include "app/Program.h"
 #include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
+#include "device/HidTransportFactory.h"
 #include "ui/QtClock.h"
 
 int main(int argc, char** argv) {
@@ -19,12 +19,12 @@ int main(int argc, char** argv) {
   // The application title only; a display name would be added to the
   // window's caption, by which later copies find this one.
   QApplication::setApplicationName(QString::fromUtf8(kestrovane::kApplicationTitle));
-  const kestrovane::ProgramOptions options =
+  const kestrovane::TransportOptions options =
       kestrovane::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
-  (void)options;  // handed to the transport factory once the device link is wired
 
   kestrovane::QtClock clock;
-  kestrovane::TForm1 form(clock);
+  kestrovane::Program program(clock, kestrovane::createHidTransport(options));
+  kestrovane::TForm1& form = program.form();
   instance.listen([&form] { form.RestoreAndRaise(); });
   // As in any handler, an error is shown and the rest of the start-up skipped.
   kestrovane::runGuarded([&form] { form.FormCreate(); });

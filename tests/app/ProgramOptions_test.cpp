@@ -17,7 +17,7 @@ TEST(ProgramOptions, OnlyTheVirtualMouseOptionIsRead) {
       {{}, false, ""},
       {{"--virtual-mouse"}, true, "virtual-mouse"},
       {{"--virtual-mouse=/tmp/vm"}, true, "/tmp/vm"},
-      {{"--virtual-mouse="}, true, "virtual-mouse"},
+      {{"--virtual-mouse="}, false, ""},
       // Anything else is not an option of this program.
       {{"--virtual-mouse-x", "virtual-mouse", "-virtual-mouse"}, false, ""},
       {{"--verbose", "--virtual-mouse=a b"}, true, "a b"},
@@ -26,10 +26,11 @@ TEST(ProgramOptions, OnlyTheVirtualMouseOptionIsRead) {
       {{"--virtual-mouse=first", "--virtual-mouse"}, true, "virtual-mouse"},
   };
   for (const Case& c : cases) {
-    const ProgramOptions options = parseProgramOptions(c.args);
+    const TransportOptions options = parseProgramOptions(c.args);
     const std::string args = c.args.empty() ? "(none)" : c.args.front();
-    EXPECT_EQ(options.virtualMouse, c.virtualMouse) << args;
-    EXPECT_EQ(options.virtualMouseDir, c.dir) << args;
+    EXPECT_EQ(options.virtualMouseDir.has_value(), c.virtualMouse) << args;
+    if (c.virtualMouse) EXPECT_EQ(options.virtualMouseDir->string(), c.dir) << args;
+    EXPECT_TRUE(options.platform) << args;
   }
 }
 

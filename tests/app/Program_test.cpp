@@ -1,0 +1,200 @@
+// The program's objects bound together, over the virtual mouse and a clock
+// that never waits: what the user sees of the mouse coming and going, and
+// what crosses to the mouse, compared as the virtual mouse's transfer log.
+#include "app/Program.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "config/IniFile.h"
+#include "device/ManualClock.h"
+#include "device/VirtualMouse.h"
+#include "ui/LabelControl.h"
+
+namespace kestrovane::test {
+
+namespace {
+
+constexpr Clock::Duration kTick{2500};
+
+std::string zeros(int bytes) {
+  return std::string(static_cast<std::size_t>(2 * bytes), '0');
+}
+
+// A feature request of the virtual mouse's 9 bytes carrying one command.
+std::string featureHex(const char* command) {
+  return "00" + std::string(command) + zeros(7);
+}
+
+// An output report of 65 bytes whose payload is all zero but its first byte.
+std::string reportHex(const char* firstPayloadByte) {
+  return "00" + std::string(firstPayloadByte) + zeros(63);
+}
+
+struct Rig {
+  explicit Rig(int interfaces = 1) {
+    if (interfaces != 1) setDevice("Interfaces", interfaces);
+    program = std::make_unique<Program>(
+        clock, std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()));
+    TForm1::Seams& seams = program->form().seams();
+    seams.currentDirectory = [this] { return QFile::encodeName(dir.path()).toStdString(); };
+    seams.executableDirectory = [this] { return QFile::encodeName(dir.path()).toStdString(); };
+  }
+
+  std::string path(const char* file) const {
+    return QFile::encodeName(dir.filePath(QLatin1String(file))).toStdString();
+  }
+
+  void setDevice(const char* key, int value) {
+    IniFile ini = QFile::exists(dir.filePath(QLatin1String(VirtualMouse::kStateFile)))
+                      ? IniFile::load(path(VirtualMouse::kStateFile))
+                      : IniFile();
+    ini.setInt("Device", key, value);
+    ini.save(path(VirtualMouse::kStateFile));
+  }
+
+  void setFirmwareVersion(int version) {
+    IniFile ini = IniFile::load(path(VirtualMouse::kStateFile));
+    ini.setInt("Firmware", "Version", version);
+    ini.save(path(VirtualMouse::kStateFile));
+  }
+
+  // The transfer log since the last call.
+  QStringList takeLog() {
+    QFile file(dir.filePath(QLatin1String(VirtualMouse::kLogFile)));
+    QStringList lines;
+    if (file.open(QIODevice::ReadOnly))
+      lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    file.close();
+    file.remove();
+    return lines;
+  }
+
+  bool controlsEnabled() const {
+    for (QWidget* control : program->form().deviceDependentControls())
+      if (!control->isEnabled()) return false;
+    return true;
+  }
+
+  bool controlsDisabled() const {
+    for (QWidget* control : program->form().deviceDependentControls())
+      if (control->isEnabled()) return false;
+    return true;
+  }
+
+  QString versionText() const { return program->form().lbl_Ver->text(); }
+
+  QTemporaryDir dir;
+  ManualClock clock;
+  std::unique_ptr<Program> program;
+};
+
+QStringList firmwareQuery(const char* version) {
+  return {QString::fromStdString("set-feature " + featureHex("c0")),
+          QString::fromStdString("get-feature 00c0" + std::string(version) + zeros(6))};
+}
+
+}  // namespace
+
+class ProgramTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Nothing is linked before the first tick, 2.5 s after start-up; then the
+  // mouse is found, its version read and the controls come on.
+  void firstTickLinksTheVirtualMouse() {
+    Rig rig;
+    rig.program->form().FormCreate();
+    QVERIFY(rig.controlsDisabled());
+    QVERIFY(rig.takeLog().isEmpty());
+    rig.clock.advance(kTick - Clock::Duration{1});
+    QVERIFY(rig.controlsDisabled());
+    rig.clock.advance(Clock::Duration{1});
+    QVERIFY(rig.controlsEnabled());
+    QCOMPARE(rig.versionText(), QStringLiteral(" Ver-1"));
+    QCOMPARE(rig.takeLog(), firmwareQuery("01"));
+    // A tick that sees the same count changes nothing and sends nothing.
+    rig.clock.advance(kTick);
+    QVERIFY(rig.controlsEnabled());
+    QVERIFY(rig.takeLog().isEmpty());
+  }
+
+  // Unplugged, the controls go off and the version empties at the next tick;
+  // plugged again, the version is read anew.
+  void unplugAndReplug() {
+    Rig rig;
+    rig.program->form().FormCreate();
+    rig.clock.advance(kTick);
+    rig.takeLog();
+    rig.setDevice("Present", 0);
+    rig.clock.advance(kTick);
+    QVERIFY(rig.controlsDisabled());
+    QCOMPARE(rig.versionText(), QString());
+    QCOMPARE(rig.program->deviceLink().link().featureHandle, kInvalidHidHandle);
+    QVERIFY(rig.takeLog().isEmpty());
+    rig.setDevice("Present", 1);
+    rig.setFirmwareVersion(255);
+    rig.clock.advance(kTick);
+    QVERIFY(rig.controlsEnabled());
+    QCOMPARE(rig.versionText(), QStringLiteral(" Ver-255"));
+    QCOMPARE(rig.takeLog(), firmwareQuery("ff"));
+  }
+
+  // A failed firmware query links the mouse but shows no version and marks
+  // the failure.
+  void failedFirmwareQuery() {
+    Rig rig;
+    rig.program->form().FormCreate();
+    IniFile faults;
+    faults.setInt("Faults", "FailTransfer", 2);
+    faults.save(rig.path(VirtualMouse::kFaultsFile));
+    rig.clock.advance(kTick);
+    QVERIFY(rig.controlsEnabled());
+    QCOMPARE(rig.versionText(), QString());
+    QVERIFY(rig.program->deviceLink().deviceWriteFailed());
+    const QStringList log = rig.takeLog();
+    QCOMPARE(log.size(), 2);
+    QVERIFY(log[1].startsWith(QStringLiteral("fail get-feature")));
+  }
+
+  // "Write Macro10" of the device page sends both halves of record 10 with
+  // commands 0x29 and 0x39, each followed by 200 ms with the loading window
+  // shown; one interface or three, the mouse sees the same.
+  void writeMacroTenSendsBothHalves_data() {
+    QTest::addColumn<int>("interfaces");
+    QTest::newRow("one interface") << 1;
+    QTest::newRow("three interfaces") << 3;
+  }
+  void writeMacroTenSendsBothHalves() {
+    QFETCH(int, interfaces);
+    Rig rig(interfaces);
+    rig.program->form().FormCreate();
+    rig.clock.advance(kTick);
+    rig.takeLog();
+    MacroDeviceRecord& record = rig.program->macroRecords()[9];
+    record[0] = 0x11;
+    record[64] = 0x22;
+    rig.clock.clearRecord();
+    QVERIFY(!rig.program->loadingWindow().isVisible());
+    rig.program->form().TntButton10->click();
+    QCOMPARE(rig.takeLog(), (QStringList{
+                                QString::fromStdString("set-feature " + featureHex("29")),
+                                QString::fromStdString("write " + reportHex("11")),
+                                QString::fromStdString("set-feature " + featureHex("39")),
+                                QString::fromStdString("write " + reportHex("22")),
+                            }));
+    using D = Clock::Duration;
+    QCOMPARE(rig.clock.pauses(), (std::vector<D>{D{10}, D{10}, D{200}, D{10}, D{10}, D{200}}));
+    QVERIFY(rig.program->loadingWindow().isVisible());
+    QVERIFY(!rig.program->deviceLink().deviceWriteFailed());
+    QCOMPARE(rig.program->form().TntButton10->text(), QStringLiteral("Write Macro10"));
+  }
+};
+
+}  // namespace kestrovane::test
+
+QTEST_MAIN(kestrovane::test::ProgramTest)
+#include "Program_test.moc"
