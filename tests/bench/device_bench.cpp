@@ -6,19 +6,25 @@
 // measureTicks and measureWriteSequence take any transport and any clock, so
 // the same figures can be taken against the virtual mouse or with the
 // window's clock.
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "config/IniFile.h"
+#include "device/CompositeHidTransport.h"
 #include "device/HidDeviceLink.h"
 #include "device/ManualClock.h"
 #include "device/SystemClock.h"
+#include "device/VirtualMouse.h"
 
 namespace kestrovane {
 namespace {
@@ -245,6 +251,58 @@ SequenceFigures measureWriteSequence(HidTransport& transport, Clock& clock) {
           link.deviceWriteFailed()};
 }
 
+// Virtual mice in folders under root: the mouse itself and count - 1 others
+// with another product ID, each one interface, plus one more that the toggle
+// plugs and unplugs (Present).
+BenchTransport virtualMice(const std::filesystem::path& root, int count) {
+  auto composite = std::make_unique<CompositeHidTransport>();
+  std::filesystem::path extra;
+  for (int i = 0; i <= count; ++i) {
+    const std::filesystem::path dir =
+        root / ("vm" + std::to_string(count) + "_" + std::to_string(i));
+    std::filesystem::create_directories(dir);
+    IniFile ini;
+    if (i > 0) ini.setInt("Device", "ProductId", 0x1000 + i);
+    if (i == count) {
+      ini.setInt("Device", "Present", 0);
+      extra = dir / VirtualMouse::kStateFile;
+    }
+    ini.save(dir / VirtualMouse::kStateFile);
+    composite->add(std::make_unique<VirtualMouse>(dir), VirtualMouse::kPathPrefix);
+  }
+  return BenchTransport{std::move(composite), [extra] {
+                          IniFile ini = IniFile::load(extra);
+                          ini.setInt("Device", "Present",
+                                     ini.getInt("Device", "Present", 0) ? 0 : 1);
+                          ini.save(extra);
+                        }};
+}
+
+void printTicks(const char* title, const TransportFactory& factory, int rounds) {
+  std::printf("%s\n", title);
+  std::printf("%12s %18s %18s\n", "interfaces", "steady tick (us)", "re-scan tick (us)");
+  for (int interfaces : {1, 8, 32}) {
+    const BenchTransport bench = factory(interfaces);
+    ManualClock clock;
+    const TickFigures f = measureTicks(*bench.transport, clock, bench.toggleDevice, rounds);
+    std::printf("%12d %18.2f %18.2f\n", interfaces, f.steadyMicroseconds, f.rescanMicroseconds);
+  }
+}
+
+void printSequence(const char* title, HidTransport& transport) {
+  std::printf("\n%s\n", title);
+  SystemClock clock;
+  const SequenceFigures s = measureWriteSequence(transport, clock);
+  std::printf("paced transfers          %d\n", s.pacedTransfers);
+  std::printf("pacing floor             %.1f ms (10 ms x %d + 200 ms x %d)\n", s.floorMilliseconds,
+              s.pacedTransfers, kModeCount + 2 * kMacroCount);
+  std::printf("pauses asked             %lld ms\n", s.pausesAskedMilliseconds);
+  std::printf("wall time                %.1f ms\n", s.wallMilliseconds);
+  std::printf("wall / floor             %.4f\n", s.wallMilliseconds / s.floorMilliseconds);
+  std::printf("longest without events   %.1f ms\n", s.longestWithoutEventsMilliseconds);
+  std::printf("failure flag             %s\n", s.failed ? "set" : "clear");
+}
+
 }  // namespace
 }  // namespace kestrovane
 
@@ -257,26 +315,21 @@ int main() {
     return BenchTransport{std::move(memory), [raw] { raw->toggleExtra(); }};
   };
 
-  std::printf("detection tick, in-memory transport (manual clock, so pauses cost nothing)\n");
-  std::printf("%12s %18s %18s\n", "interfaces", "steady tick (us)", "re-scan tick (us)");
-  for (int interfaces : {1, 8, 32}) {
-    const BenchTransport bench = factory(interfaces);
-    ManualClock clock;
-    const TickFigures f = measureTicks(*bench.transport, clock, bench.toggleDevice, kTickRounds);
-    std::printf("%12d %18.2f %18.2f\n", interfaces, f.steadyMicroseconds, f.rescanMicroseconds);
-  }
+  printTicks("detection tick, in-memory transport (manual clock, so pauses cost nothing)", factory,
+             kTickRounds);
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("kestrovane-bench-" + std::to_string(::getpid()));
+  const TransportFactory virtualFactory = [&root](int interfaces) {
+    return virtualMice(root, interfaces);
+  };
+  std::printf("\n");
+  printTicks("detection tick, virtual mice (their state files read at every call)", virtualFactory,
+             50);
 
-  std::printf("\n5 x WriteMode + 10 x WriteMacro, in-memory transport, SystemClock\n");
-  const BenchTransport bench = factory(1);
-  SystemClock clock;
-  const SequenceFigures s = measureWriteSequence(*bench.transport, clock);
-  std::printf("paced transfers          %d\n", s.pacedTransfers);
-  std::printf("pacing floor             %.1f ms (10 ms x %d + 200 ms x %d)\n", s.floorMilliseconds,
-              s.pacedTransfers, kModeCount + 2 * kMacroCount);
-  std::printf("pauses asked             %lld ms\n", s.pausesAskedMilliseconds);
-  std::printf("wall time                %.1f ms\n", s.wallMilliseconds);
-  std::printf("wall / floor             %.4f\n", s.wallMilliseconds / s.floorMilliseconds);
-  std::printf("longest without events   %.1f ms\n", s.longestWithoutEventsMilliseconds);
-  std::printf("failure flag             %s\n", s.failed ? "set" : "clear");
-  return s.failed ? 1 : 0;
+  printSequence("5 x WriteMode + 10 x WriteMacro, in-memory transport, SystemClock",
+                *factory(1).transport);
+  printSequence("5 x WriteMode + 10 x WriteMacro, virtual mouse, SystemClock",
+                *virtualFactory(1).transport);
+  std::filesystem::remove_all(root);
+  return 0;
 }
