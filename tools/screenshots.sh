@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Takes screenshots of the program as a user sees it: each of the five pages
+# and the function menu open with a sub-list, under Xvfb with the virtual
+# mouse, driven with xdotool. Writes build/screenshots/*.png (not committed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target KestrovaneDriver kestrovanectl >/dev/null
+rm -rf build/stage && cmake --install build --prefix build/stage >/dev/null
+mkdir -p build/screenshots
+export OUT=$PWD/build/screenshots
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+  set -e
+  cd build/stage
+  ./KestrovaneDriver --virtual-mouse=screenshot-mouse &
+  pid=$!
+  win=$(xdotool search --sync --name "KestrovaneDriver\(L1\) v1.0" | head -n1)
+  sleep 3.5   # the first detection tick links the virtual mouse after 2.5 s
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  at() { xdotool mousemove $((X + $1)) $((Y + $2)); }
+  shot() {  # the window and a margin around it
+    sleep 0.6
+    xwd -root -silent | convert xwd:- -crop 941x721+$((X - 20))+$((Y - 20)) +repage "$OUT/$1.png"
+  }
+  tabs=(454 526 601 674 744)
+  names=(1-buttons 2-macros 3-sensitivity 4-lighting 5-system)
+  for i in 4 3 2 1 0; do
+    at "${tabs[$i]}" 114; xdotool click 1
+    at 20 650
+    shot "${names[$i]}"
+  done
+  # The function menu of the first button, with the office commands open.
+  at 617 209; xdotool click 1
+  at 600 269; sleep 0.3
+  at 660 269; sleep 0.3
+  shot 6-menu
+  kill $pid; wait $pid 2>/dev/null || true
+'
+ls build/screenshots
