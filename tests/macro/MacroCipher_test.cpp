@@ -3,18 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/Error.h"
+#include "tests/ErrorText.h"
 
 namespace kestrovane {
 namespace {
-
-std::string errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
 
 // Enciphered with OpenSSL's DES-ECB under 546172736B000000 ("Tarsk" and three
 // 0 bytes), each line completed with 0 bytes.

@@ -4,6 +4,7 @@
 
 #include "app/Error.h"
 #include "macro/MacroFile.h"
+#include "tests/ErrorText.h"
 #include "tests/macro/TempFolder.h"
 
 namespace kestrovane {
@@ -21,15 +22,6 @@ MacroDeviceRecord recordOf(std::initializer_list<int> bytes) {
 MacroDeviceRecord compile(const MacroScript& script, const MacroLooping& looping = {},
                           std::size_t index = 0) {
   return compileMacroScript(script, index, looping, "Test");
-}
-
-std::string errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
 }
 
 const MacroScript kCombo{"1",     "1 Ctrl CODE:1111", "0 80", "1 A CODE:0004",

@@ -7,6 +7,7 @@
 
 #include "app/Error.h"
 #include "macro/MacroCipher.h"
+#include "tests/ErrorText.h"
 #include "tests/macro/TempFolder.h"
 
 namespace kestrovane {
@@ -20,15 +21,6 @@ const std::string kGolden = std::string(KESTROVANE_TEST_DATA) + "/macro/";
 // OpenSSL enciphered it.
 const MacroScript kCombo{"1",     "1 Ctrl CODE:1111", "0 80", "1 A CODE:0004",
                          "0 120", "2 A CODE:0004",    "0 90", "2 Ctrl CODE:1111"};
-
-std::string errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
 
 std::vector<std::string> sorted(std::vector<std::string> names) {
   std::sort(names.begin(), names.end());
