@@ -148,42 +148,31 @@ class OptionsTest : public QObject {
   }
 
   // Byte 5 keeps the bits it does not own: 0xC3, then "中", then motor off.
-  void byteFiveKeepsTheOtherBits() {
+  // Motor off hides the strength options; motor on does not bring them back.
+  void byteFiveKeepsTheOtherBitsAndMotorOffHidesTheStrength() {
     OptionsFixture f;
     TForm1& form = *f.form;
+    const std::array<QWidget*, 4> strength{form.lbl_Motor3, form.lbl_Motor4, form.btn_Motor3,
+                                           form.btn_Motor4};
+    for (QWidget* w : strength) w->show();
     f.working()[5] = 0xC3;
     click(form.lbl_LEDBre2);
     QCOMPARE(f.working()[5], 0xC2);
     form.lbl_Motor2Click();
     QCOMPARE(f.working()[5], 0x42);
     QCOMPARE(f.stored(3)[5], 0x42);
+    for (QWidget* w : strength) QVERIFY(!f.visible(w));
     form.lbl_Motor1Click();
     form.lbl_Motor4Click();
     QCOMPARE(f.working()[5], 0x82);
     form.lbl_Motor3Click();
     QCOMPARE(f.working()[5], 0xC2);
-    QCOMPARE(form.gb8.checkedChoice(), 1);
-    QCOMPARE(form.gb10.checkedChoice(), 1);
-    QCOMPARE(form.gb5.checkedChoice(), 2);
-  }
-
-  // Motor off hides the strength options; motor on does not bring them back.
-  void motorOffHidesTheStrengthOptions() {
-    OptionsFixture f;
-    TForm1& form = *f.form;
-    const std::array<QWidget*, 4> strength{form.lbl_Motor3, form.lbl_Motor4, form.btn_Motor3,
-                                           form.btn_Motor4};
-    for (QWidget* w : strength) w->show();
-    form.lbl_Motor2Click();
     for (QWidget* w : strength) QVERIFY(!f.visible(w));
-    form.lbl_Motor1Click();
-    for (QWidget* w : strength) QVERIFY(!f.visible(w));
-    for (QWidget* w :
-         {static_cast<QWidget*>(form.lbl_Motor1), static_cast<QWidget*>(form.lbl_Motor),
-          static_cast<QWidget*>(form.btn_Motor1)})
-      QVERIFY(!f.visible(w));
+    QVERIFY(!f.visible(form.lbl_Motor1));
     QCOMPARE(shown(form.btn_Motor1), colourOf("led_base_3"));
     QCOMPARE(shown(form.btn_Motor2), colourOf("led_base_1"));
+    QCOMPARE(form.gb10.checkedChoice(), 1);
+    QCOMPARE(form.gb5.checkedChoice(), 2);
   }
 
   // LED on after "低" and "慢速": level 2 and frequency 2 in the image, while
@@ -216,14 +205,12 @@ class OptionsTest : public QObject {
   void ledSwitchHidesAndShowsItsFourteenOptions() {
     OptionsFixture f;
     TForm1& form = *f.form;
-    const QList<QWidget*> dependent{
-        form.lbl_LEDBre1,   form.lbl_LEDBre2,   form.lbl_LEDBre3,   form.lbl_LEDBre4,
-        form.lbl_LEDBre5,   form.lbl_LEDBre6,   form.btn_LEDBre1,   form.btn_LEDBre2,
-        form.btn_LEDBre3,   form.btn_LEDBre4,   form.btn_LEDBre5,   form.btn_LEDBre6,
-        form.lbl_LEDcolor1, form.lbl_LEDcolor2, form.lbl_LEDcolor3, form.lbl_LEDcolor4,
-        form.lbl_LEDcolor5, form.lbl_LEDcolor6, form.lbl_LEDcolor7, form.lbl_LEDcolor8,
-        form.btn_LEDcolor1, form.btn_LEDcolor2, form.btn_LEDcolor3, form.btn_LEDcolor4,
-        form.btn_LEDcolor5, form.btn_LEDcolor6, form.btn_LEDcolor7, form.btn_LEDcolor8};
+    QList<QWidget*> dependent;
+    for (const char* stem : {"lbl_LEDBre", "btn_LEDBre", "lbl_LEDcolor", "btn_LEDcolor"})
+      for (int n = 1; n <= (QByteArray(stem).endsWith("Bre") ? 6 : 8); ++n)
+        dependent << form.findChild<QWidget*>(QLatin1String(stem) + QString::number(n));
+    QCOMPARE(dependent.size(), 28);
+    QVERIFY(!dependent.contains(nullptr));
     f.working()[5] = 0xF3;
     click(form.lbl_LEDClose);
     ModeImage expected = patterned();
@@ -265,12 +252,8 @@ class OptionsTest : public QObject {
       QCOMPARE(shown(form.btn_LEDBre1), colourOf("led_base_3"));
       QCOMPARE(form.gb5.checkedChoice(), 1);
     }
-    click(form.btn_LEDcolor5);
-    QCOMPARE(f.working()[7], 5);  // "蓝色"
-    ModeImage expected = patterned();
-    expected[5] = static_cast<std::uint8_t>((expected[5] & 0xF0) | 1);
-    expected[7] = 5;
-    QCOMPARE(f.working(), expected);
+    click(form.btn_LEDcolor5);  // the picture beside "蓝色" chooses it too
+    QCOMPARE(f.working()[7], 5);
   }
 
   // Hover shows _2, also on the selected option; leaving shows _3 if

@@ -104,29 +104,6 @@ TEST(DpiSteps, PositionsGiveTheResolutionOverFifty) {
   EXPECT_EQ(dpiStepValue(5), std::nullopt);
 }
 
-TEST(LedColor, RedIsOneAndTheCycleIsZero) {
-  for (int choice = 1; choice <= 7; ++choice) EXPECT_EQ(ledColorCode(choice), choice);
-  EXPECT_EQ(ledColorCode(8), 0);
-}
-
-TEST(KeyFunctions, ReadBackWhatWasWrittenAtEachButtonsOffset) {
-  ModeImage image{};
-  for (int n = 1; n <= kKeyCount; ++n)
-    writeKeyFunction(image, n,
-                     {static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n + 100),
-                      static_cast<std::uint8_t>(n + 200)});
-  for (int n = 1; n <= kKeyCount; ++n) {
-    EXPECT_EQ(readKeyFunction(image, n),
-              (KeyFunction{static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n + 100),
-                           static_cast<std::uint8_t>(n + 200)}));
-    EXPECT_EQ(image[static_cast<std::size_t>(8 + 3 * (n - 1))], n);
-  }
-  EXPECT_EQ(image[7], 0);
-  EXPECT_EQ(image[44], 0);
-  EXPECT_EQ(readKeyFunction(image, 0), KeyFunction{});
-  EXPECT_EQ(readKeyFunction(image, 13), KeyFunction{});
-}
-
 TEST(StoreCurrentMode, CopiesBytesOneToSixtyThreeAndNumbersTheMode) {
   ModeImages images;
   images.workingImage = patterned();
@@ -145,11 +122,6 @@ TEST(StoreCurrentMode, WithoutACurrentModeNothingIsStored) {
   images.workingImage = patterned();
   for (int mode : {0, -1, 6}) images.store(mode);
   for (int n = 1; n <= kModeCount; ++n) EXPECT_EQ(images.storedImage(n), ModeImage{}) << n;
-}
-
-TEST(StoreCurrentMode, ImagesStartZeroAndRefuseModesOutsideOneToFive) {
-  const ModeImages images;
-  EXPECT_EQ(images.workingImage, ModeImage{});
   EXPECT_THROW(images.storedImage(0), std::out_of_range);
   EXPECT_THROW(images.storedImage(6), std::out_of_range);
 }
