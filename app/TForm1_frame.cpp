@@ -45,6 +45,8 @@ TForm1::TForm1(Clock& clock, QWidget* parent) : QWidget(parent), m_clock(clock) 
   createSystemPage();
   createDevicePage();
   createFunctionMenu();
+  bindOptionHandlers();
+  bindKeyHandlers();
   bindThemes();
   watchWindowShape();
   m_drag = new WindowDrag(this);

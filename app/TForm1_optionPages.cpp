@@ -7,6 +7,7 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "config/ModeImages.h"
 #include "ui/Style.h"
 
 namespace kestrovane {
@@ -88,8 +89,9 @@ void TForm1::createSensitivityPage() {
   const std::array levelLabels{&lbl_level1, &lbl_level2, &lbl_level3, &lbl_level4};
   const std::array levelButtons{&btn_level1, &btn_level2, &btn_level3, &btn_level4};
   const std::array steps{&tb_step1, &tb_step2, &tb_step3, &tb_step4};
-  const QStringList stepTicks{QStringLiteral("800"), QStringLiteral("1200"), QStringLiteral("1600"),
-                              QStringLiteral("2400"), QStringLiteral("3200")};
+  QStringList stepTicks;
+  for (const DpiStepEntry& step : dpiStepTable())
+    stepTicks << QString::fromLatin1(step.label.data(), static_cast<qsizetype>(step.label.size()));
   for (int n = 1; n <= 4; ++n) {
     const auto i = static_cast<std::size_t>(n - 1);
     const int top = 204 + 40 * (n - 1);

@@ -9,6 +9,7 @@
 
 #include "app/AppPaths.h"
 #include "config/KeyFunction.h"
+#include "config/ModeImages.h"
 #include "device/Clock.h"
 #include "device/DeviceControls.h"
 #include "ui/SelectionGroup.h"
@@ -79,6 +80,9 @@ class TForm1 : public QWidget, public DeviceControls {
     std::function<void()> changeRegPro2;        // btnChangeRegPro2
     // DeviceControls::ShowLoadingWindow: shows TForm4.
     std::function<void()> showLoadingWindow;
+    // lbl_gaming_kbd_maroClick ("宏定义"): shows the macro assignment dialog
+    // TForm2 modally; its OK calls AssignKeyFunction(9, position, 0, name).
+    std::function<void()> showMacroAssignDialog;
     // Where start-up takes its folders from; by default the process's current
     // directory and the executable's folder.
     std::function<std::string()> currentDirectory;
@@ -165,6 +169,80 @@ class TForm1 : public QWidget, public DeviceControls {
   // Any row of the menu or its sub-lists by its label name ("lbl_office_copy").
   LabelControl* menuItem(std::string_view label) const;
 
+  // ---- The mode image and its option operations (TForm1_options.cpp).
+  // Each operation writes its bytes into modeImages.workingImage and ends in
+  // StoreCurrentMode (the sensor angle writes and stores nothing). They are
+  // the click and change actions of their controls and may be called
+  // directly to replay a mode's settings.
+  void StoreCurrentMode();
+  void reportRateClick(int n);  // btn_125hzClick .. btn_1000hzClick, n = 1..4
+  void btn_125hzClick() { reportRateClick(1); }
+  void btn_250hzClick() { reportRateClick(2); }
+  void btn_500hzClick() { reportRateClick(3); }
+  void btn_1000hzClick() { reportRateClick(4); }
+  void btn_levelClick(int n);  // DPI level n = 1..4
+  void btn_level1Click() { btn_levelClick(1); }
+  void btn_level2Click() { btn_levelClick(2); }
+  void btn_level3Click() { btn_levelClick(3); }
+  void btn_level4Click() { btn_levelClick(4); }
+  // The step of DPI level n from tb_stepN's position. The sliders call it
+  // only when their position changes.
+  void tb_stepChange(int n);
+  void tb_step1Change() { tb_stepChange(1); }
+  void tb_step2Change() { tb_stepChange(2); }
+  void tb_step3Change() { tb_stepChange(3); }
+  void tb_step4Change() { tb_stepChange(4); }
+  void btn_sensordegreeClick(int n);  // 0°, 90°, 180°, 270° for n = 1..4
+  void btn_sensordegree1Click() { btn_sensordegreeClick(1); }
+  void btn_sensordegree2Click() { btn_sensordegreeClick(2); }
+  void btn_sensordegree3Click() { btn_sensordegreeClick(3); }
+  void btn_sensordegree4Click() { btn_sensordegreeClick(4); }
+  void lbl_LEDOpenClick();
+  void lbl_LEDCloseClick();
+  void lbl_LEDBreClick(int n);  // n = 1..3: level "高" "中" "低"; 4..6: "快速" "中速" "慢速"
+  void lbl_LEDBre1Click() { lbl_LEDBreClick(1); }
+  void lbl_LEDBre2Click() { lbl_LEDBreClick(2); }
+  void lbl_LEDBre3Click() { lbl_LEDBreClick(3); }
+  void lbl_LEDBre4Click() { lbl_LEDBreClick(4); }
+  void lbl_LEDBre5Click() { lbl_LEDBreClick(5); }
+  void lbl_LEDBre6Click() { lbl_LEDBreClick(6); }
+  void lbl_LEDcolorClick(int n);  // n = 1..8, "红色" .. "白色", "循环"
+  void lbl_LEDcolor1Click() { lbl_LEDcolorClick(1); }
+  void lbl_LEDcolor2Click() { lbl_LEDcolorClick(2); }
+  void lbl_LEDcolor3Click() { lbl_LEDcolorClick(3); }
+  void lbl_LEDcolor4Click() { lbl_LEDcolorClick(4); }
+  void lbl_LEDcolor5Click() { lbl_LEDcolorClick(5); }
+  void lbl_LEDcolor6Click() { lbl_LEDcolorClick(6); }
+  void lbl_LEDcolor7Click() { lbl_LEDcolorClick(7); }
+  void lbl_LEDcolor8Click() { lbl_LEDcolorClick(8); }
+  void lbl_MotorClick(int n);  // n = 1..4: on, off, strong, weak
+  void lbl_Motor1Click() { lbl_MotorClick(1); }
+  void lbl_Motor2Click() { lbl_MotorClick(2); }
+  void lbl_Motor3Click() { lbl_MotorClick(3); }
+  void lbl_Motor4Click() { lbl_MotorClick(4); }
+  // lbl_LEDOpenMouseEnter .. lbl_Motor4MouseLeave: the option picture of a
+  // lighting or motor label; no data changes.
+  void optionMouseEnter(LabelControl* label);
+  void optionMouseLeave(LabelControl* label);
+  void lbl_XY_1Click();
+
+  // ---- Button assignment (TForm1_keys.cpp)
+  void KeyClick(int n);  // Key1Click .. Key12Click
+  // Gives the selected button the function and caption, keeps the left
+  // button on one of Key1..Key3, stores the mode and closes the menu.
+  void AssignKeyFunction(std::uint8_t kind, std::uint8_t arg1, std::uint8_t arg2,
+                         const QString& caption);
+  // The click of a function menu item: its code with its current caption.
+  void functionItemClick(const FunctionItem& item);
+  void lbl_modeClick();
+  void lbl_keyoffClick();
+  void lbl_gaming_kbd_maroClick();
+  // The first selected button, 1..12; 0 when none is.
+  int selectedKey() const;
+  // How the left-key warning TForm5 is shown; empty (the default) shows the
+  // real modal dialog.
+  void setLeftKeyWarningPresenter(std::function<void()> presenter);
+
   // ---- Skins and shape
   void ShowSkinImage(ImageControl* control, std::string_view imageName);
   void LoadSkins();
@@ -183,6 +261,7 @@ class TForm1 : public QWidget, public DeviceControls {
   bool cycleMaxFlag = false;
   bool cycleFlag = false;
   std::array<bool, kKeyCount> keySelected{};  // keySelected[n - 1]: Key n
+  ModeImages modeImages;                      // workingImage and storedImages[1..5]
 
   // Hidden selection groups, choices rbG_1 .. rbG_n.
   SelectionGroup gb1{"ReportRate", 4};
@@ -359,7 +438,11 @@ class TForm1 : public QWidget, public DeviceControls {
   void createSensitivityPage();  // TForm1_optionPages.cpp
   void createLightingPage();     // TForm1_optionPages.cpp
   void createSystemPage();       // TForm1_optionPages.cpp
-  void bindThemes();             // TForm1_skins.cpp
+  void bindOptionHandlers();     // TForm1_options.cpp
+  void bindKeyHandlers();        // TForm1_keys.cpp
+  void showLeftKeyWarning();
+  void selectPictureOption(std::size_t index);  // the common steps of an option click
+  void bindThemes();                            // TForm1_skins.cpp
   void img_baseMouseDown(Qt::MouseButton button, QPoint globalPos);
   void watchWindowShape();
   void scheduleWindowShape();
@@ -374,6 +457,7 @@ class TForm1 : public QWidget, public DeviceControls {
   bool m_shapePending = false;
   std::vector<LabelControl*> m_menuItems;                   // every row of gbMenu and the sub-lists
   std::array<std::vector<LabelControl*>, 8> m_subListRows;  // sub-list k's rows in row order
+  std::function<void()> m_leftKeyWarning;
 };
 
 }  // namespace kestrovane
