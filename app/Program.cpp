@@ -14,6 +14,12 @@ void Program::bindSeams() {
   seams.fillDeviceIdTable = [this] { m_link.FillDeviceIdTable(); };
   seams.detectHidDeviceCounterTimer = [this] { m_link.DetectHIDDeviceCounterTimer(); };
   seams.getFirmwareVersion = [this] { m_link.GetFirmwareVersion(); };
+  seams.writeMode = [this](int n) {
+    if (n >= 1 && n <= kModeCount) m_link.WriteMode(n, m_form.modeImages.storedImage(n));
+  };
+  seams.readMode = [this](int n) {
+    if (n >= 1 && n <= kModeCount) m_link.ReadMode(n, m_form.modeImages.storedImage(n));
+  };
   seams.writeMacro = [this](int k) {
     if (k >= 1 && k <= static_cast<int>(m_macroRecords.size()))
       m_link.WriteMacro(k, m_macroRecords[static_cast<std::size_t>(k - 1)]);

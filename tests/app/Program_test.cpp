@@ -160,6 +160,36 @@ class ProgramTest : public QObject {
     QVERIFY(log[1].startsWith(QStringLiteral("fail get-feature")));
   }
 
+  // "Write Mode3" sends feature command 3 and then the stored image of mode
+  // 3, whose byte 0 is 3; "Read Mode2" replaces all 64 bytes of the stored
+  // image of mode 2, byte 0 included, with what the mouse holds.
+  void writeAndReadModes() {
+    Rig rig;
+    rig.program->form().FormCreate();
+    rig.clock.advance(kTick);
+    rig.takeLog();
+    TForm1& form = rig.program->form();
+    form.modeImages.storedImage(3)[0] = 3;
+    form.modeImages.storedImage(3)[63] = 0x40;
+    form.btnWriteMode3->click();
+    QCOMPARE(rig.takeLog(), (QStringList{QString::fromStdString("set-feature " + featureHex("03")),
+                                         QString::fromStdString("write 0003" + zeros(62) + "40")}));
+    auto mouse = std::make_unique<VirtualMouse>(QFile::encodeName(rig.dir.path()).toStdString());
+    QCOMPARE(mouse->modeImage(3), form.modeImages.storedImage(3));
+
+    form.modeImages.storedImage(2).fill(0xAA);
+    form.btnReadMode2->click();
+    // The virtual mouse starts with byte 0 = N and zeros elsewhere.
+    ModeImage expected{};
+    expected[0] = 2;
+    QCOMPARE(form.modeImages.storedImage(2), expected);
+    const QStringList log = rig.takeLog();
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log[0], QString::fromStdString("set-feature " + featureHex("82")));
+    QCOMPARE(log[1], QString::fromStdString("read 0002" + zeros(63)));
+    QVERIFY(!rig.program->deviceLink().deviceWriteFailed());
+  }
+
   // "Write Macro10" of the device page sends both halves of record 10 with
   // commands 0x29 and 0x39, each followed by 200 ms with the loading window
   // shown; one interface or three, the mouse sees the same.
