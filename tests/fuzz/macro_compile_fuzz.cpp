@@ -2,8 +2,6 @@
 // macro's row, the rest are the script's lines. The script goes through a
 // macro file and CompileMacros, whose record must equal compiling the
 // script directly; only Error may come out, the same from both ways.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include "app/Error.h"
 #include "macro/MacroCompiler.h"
 #include "macro/MacroFile.h"
+#include "tests/fuzz/FuzzFolder.h"
 
 using namespace kestrovane;
 
@@ -20,26 +19,13 @@ namespace {
 
 constexpr std::size_t kRows = 16;
 
-// A folder of its own for the run, removed at exit; in memory where
-// possible, since every macro file write is flushed to disk. It holds the
-// macros P0..P14 of one header line each for the rows before the fuzzed one.
-class Folder {
- public:
-  Folder() {
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    const auto dir = base / ("kestrovane-fuzz-compile-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    path = dir.string();
+// The macros P0..P14 of one header line each, for the rows before the
+// fuzzed one.
+struct CompileFolder : FuzzFolder {
+  CompileFolder() : FuzzFolder("compile") {
     for (std::size_t m = 0; m + 1 < kRows; ++m)
       WriteMacroFile(path, "P" + std::to_string(m), {"1"});
   }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;
 } theFolder;
 
 const std::string& folder() {

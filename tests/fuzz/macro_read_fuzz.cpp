@@ -1,8 +1,6 @@
 // Reads any bytes as a macro file through the file system. Only Error may
 // come out; what was read must equal the parse of the same bytes and
 // survive being written and read again.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -11,29 +9,13 @@
 
 #include "app/Error.h"
 #include "macro/MacroFile.h"
+#include "tests/fuzz/FuzzFolder.h"
 
 using namespace kestrovane;
 
 namespace {
 
-// A folder of its own for the run, removed at exit; in memory where
-// possible, since every macro file write is flushed to disk.
-class Folder {
- public:
-  Folder() {
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    const auto dir = base / ("kestrovane-fuzz-read-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    path = dir.string();
-  }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;
-} theFolder;
+FuzzFolder theFolder("read");
 
 const std::string& folder() {
   return theFolder.path;
