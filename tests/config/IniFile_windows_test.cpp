@@ -5,12 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "config/IniFile.h"
+#include "tests/TempFolder.h"
 
 namespace kestrovane {
 namespace {
@@ -19,26 +19,14 @@ namespace fs = std::filesystem;
 
 class ProfileFunctions : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / "kestrovane-profile";
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(m_dir, ec);
-  }
   // Full paths always: a bare name would go to the Windows folder.
-  fs::path file(const std::string& name) const { return fs::absolute(m_dir / name); }
+  fs::path file(const std::string& name) const { return fs::absolute(m_dir.path() / name); }
   static void put(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
     ASSERT_TRUE(out.good());
   }
-  static std::string get(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  static std::string get(const fs::path& path) { return test::TempFolder::readFile(path); }
   static std::optional<std::string> profileValue(const fs::path& path, const std::string& section,
                                                  const std::string& key) {
     static const char kAbsent[] =
@@ -51,7 +39,7 @@ class ProfileFunctions : public ::testing::Test {
     if (text == kAbsent) return std::nullopt;
     return text;
   }
-  fs::path m_dir;
+  test::TempFolder m_dir;
 };
 
 const std::vector<std::string> kTexts = {

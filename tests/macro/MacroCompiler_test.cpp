@@ -5,7 +5,7 @@
 #include "app/Error.h"
 #include "macro/MacroFile.h"
 #include "tests/ErrorText.h"
-#include "tests/macro/TempFolder.h"
+#include "tests/TempFolder.h"
 
 namespace kestrovane {
 namespace {

@@ -8,7 +8,7 @@
 #include "app/Error.h"
 #include "macro/MacroCipher.h"
 #include "tests/ErrorText.h"
-#include "tests/macro/TempFolder.h"
+#include "tests/TempFolder.h"
 
 namespace kestrovane {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "macro/MacroFile.h"
-#include "tests/macro/TempFolder.h"
+#include "tests/TempFolder.h"
 
 namespace kestrovane::ctl {
 namespace {
