@@ -10,7 +10,7 @@ namespace kestrovane {
 void HidDeviceLink::sendBlock(std::uint8_t command,
                               std::span<const std::uint8_t, kReportPayloadLength> payload) {
   // Each step takes its handle from the link as it starts: a re-scan during
-  // the first step's pause may have replaced it.
+  // the pause after the previous command may have replaced it.
   if (m_link.featureHandle != kInvalidHidHandle) {
     fillFeatureRequest(command);
     if (!HidSetFeature(m_link.featureHandle, m_featureRequest)) m_deviceWriteFailed = true;

@@ -41,7 +41,7 @@ bool HidDeviceLink::HidSetFeature(HidHandle handle, std::span<const std::uint8_t
   if (handle == kInvalidHidHandle || length < kShortestFeatureRequest || buffer.size() < length)
     return false;
   if (!m_transport.setFeature(handle, buffer.data(), length)) return false;
-  m_clock.pause(kTransferPause);
+  m_clock.sleep(kTransferPause);
   return true;
 }
 
@@ -51,7 +51,7 @@ bool HidDeviceLink::HidSetGetFeature(HidHandle handle, std::span<std::uint8_t> b
     return false;
   if (!m_transport.setFeature(handle, buffer.data(), length)) return false;
   const std::uint64_t generation = m_linkGeneration;
-  m_clock.pause(kTransferPause);
+  m_clock.sleep(kTransferPause);
   if (m_linkGeneration != generation) return false;
   return m_transport.getFeature(handle, buffer.data(), length);
 }
@@ -59,14 +59,14 @@ bool HidDeviceLink::HidSetGetFeature(HidHandle handle, std::span<std::uint8_t> b
 bool HidDeviceLink::HidWriteReport(HidHandle handle, std::span<const std::uint8_t> buffer) {
   if (handle == kInvalidHidHandle || buffer.empty()) return false;
   if (!m_transport.write(handle, buffer.data(), buffer.size())) return false;
-  m_clock.pause(kTransferPause);
+  m_clock.sleep(kTransferPause);
   return true;
 }
 
 bool HidDeviceLink::HidReadReport(HidHandle handle, std::span<std::uint8_t> buffer) {
   if (handle == kInvalidHidHandle || buffer.empty()) return false;
   if (!m_transport.read(handle, buffer.data(), buffer.size(), kReadTimeout)) return false;
-  m_clock.pause(kTransferPause);
+  m_clock.sleep(kTransferPause);
   return true;
 }
 

@@ -56,14 +56,15 @@ class HidDeviceLink {
   const std::string& firmwareVersionText() const { return m_versionText; }
 
   // Transfer primitives. Each fails at once on an invalid handle, returns
-  // false without a pause when the transport fails, and pauses kTransferPause
-  // after a success. The feature ones move exactly featureReportLength bytes
-  // and fail at once when the buffer is shorter or the length cannot hold a
-  // command code (under 2 bytes).
+  // false without a pause when the transport fails, and sleeps kTransferPause
+  // after a success: no timer or window event runs then, so nothing comes
+  // between a command's feature request and its report. The feature ones move exactly
+  // featureReportLength bytes and fail at once when the buffer is shorter or the length cannot hold
+  // a command code (under 2 bytes).
   bool HidSetFeature(HidHandle handle, std::span<const std::uint8_t> buffer);
-  // Sends the request, pauses, then reads the answer into the same buffer (no
-  // pause after it). Fails without reading when a re-scan changed the link
-  // during the pause: the handle the request went to may be closed.
+  // Sends the request, sleeps, then reads the answer into the same buffer (no
+  // pause after it). Should a re-scan ever change the link during the sleep,
+  // it fails without reading: the handle the request went to may be closed.
   bool HidSetGetFeature(HidHandle handle, std::span<std::uint8_t> buffer);
   bool HidWriteReport(HidHandle handle, std::span<const std::uint8_t> buffer);
   // Waits at most kReadTimeout for an input report.

@@ -10,6 +10,12 @@ void ManualClock::pause(Duration d) {
   advance(d);
 }
 
+void ManualClock::sleep(Duration d) {
+  m_pauses.push_back(d);
+  if (m_sleepHook) m_sleepHook(d);
+  m_now += std::max(d, Duration{0});
+}
+
 void ManualClock::processEvents() {
   ++m_processEventsCount;
   if (m_eventsHook) m_eventsHook();

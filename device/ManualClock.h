@@ -10,14 +10,20 @@ namespace kestrovane {
 
 // A clock whose time moves only when asked: pause() and advance() move it at
 // once and fire the timers that fall due on the way, in order of their due
-// times. Every pause asked and every processEvents call is recorded, so a
-// test can check the pacing of a sequence without waiting for it.
+// times; sleep() moves it without firing any (they fire late at the next
+// pause or advance). Every pause and sleep asked and every processEvents call
+// is recorded, so a test can check the pacing of a sequence without waiting
+// for it.
 class ManualClock : public Clock {
  public:
   Duration now() const override { return m_now; }
 
   // Records d, runs the pause hook, then advances by d.
   void pause(Duration d) override;
+
+  // Records d, runs the sleep hook, then moves time on by d without firing
+  // timers.
+  void sleep(Duration d) override;
 
   // Counts the call and runs the events hook; time does not move.
   void processEvents() override;
@@ -29,7 +35,7 @@ class ManualClock : public Clock {
   // timer firing at time t sees now() == t.
   void advance(Duration d);
 
-  // Every pause asked, in order.
+  // Every pause and sleep asked, in order.
   const std::vector<Duration>& pauses() const { return m_pauses; }
   int processEventsCount() const { return m_processEventsCount; }
   void clearRecord();
@@ -37,6 +43,9 @@ class ManualClock : public Clock {
   // What happens "while" the program waits or lets events run: a test can plug
   // a device, fire a tick or click something here.
   void setPauseHook(std::function<void(Duration)> hook) { m_pauseHook = std::move(hook); }
+  // A sleep lets nothing run in the program; the hook is for logging, and for
+  // tests of guards against code that would run there all the same.
+  void setSleepHook(std::function<void(Duration)> hook) { m_sleepHook = std::move(hook); }
   void setProcessEventsHook(std::function<void()> hook) { m_eventsHook = std::move(hook); }
 
  private:
@@ -45,6 +54,7 @@ class ManualClock : public Clock {
   std::vector<Duration> m_pauses;
   int m_processEventsCount = 0;
   std::function<void(Duration)> m_pauseHook;
+  std::function<void(Duration)> m_sleepHook;
   std::function<void()> m_eventsHook;
 };
 

@@ -21,6 +21,10 @@ void SystemClock::pause(Duration d) {
   std::this_thread::sleep_until(end);
 }
 
+void SystemClock::sleep(Duration d) {
+  if (d.count() > 0) std::this_thread::sleep_for(d);
+}
+
 void SystemClock::processEvents() {
   const Duration t = now();
   while (m_timers.fireOne(t, now())) {

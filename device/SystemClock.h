@@ -21,6 +21,9 @@ class SystemClock : public Clock {
   // Sleeps until d has passed, waking to fire the timers that fall due.
   void pause(Duration d) override;
 
+  // Sleeps d; no timer fires meanwhile.
+  void sleep(Duration d) override;
+
   // Fires the timers that are due now.
   void processEvents() override;
 

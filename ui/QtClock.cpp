@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <thread>
 
 #include "ui/ErrorReport.h"
 
@@ -28,8 +29,14 @@ void QtClock::pause(Duration d) {
   deadline.setSingleShot(true);
   deadline.setTimerType(Qt::PreciseTimer);
   QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+  const Duration end = now() + d;
   deadline.start(d);
   loop.exec();
+  sleep(end - now());
+}
+
+void QtClock::sleep(Duration d) {
+  if (d.count() > 0) std::this_thread::sleep_for(d);
 }
 
 void QtClock::processEvents() {

@@ -20,7 +20,10 @@ class QtClock final : public Clock {
   Duration now() const override;
   // Runs a local event loop until d has passed: window events are handled
   // meanwhile and the thread sleeps between them.
+  // When the application is quitting, local event loops end at once; the
+  // rest of the pause is then slept, so the mouse stays paced.
   void pause(Duration d) override;
+  void sleep(Duration d) override;
   void processEvents() override;
   TimerId startTimer(Duration interval, std::function<void()> fn) override;
   void stopTimer(TimerId id) override;

@@ -8,8 +8,8 @@
 
 namespace kestrovane::test {
 
-// A clock for window tests: pauses take no time but are recorded, timers
-// fire only when the test moves time on.
+// A clock for window tests: pauses and sleeps take no time but are recorded,
+// timers fire only when the test moves time on.
 class TestClock final : public Clock {
  public:
   struct Timer {
@@ -20,6 +20,10 @@ class TestClock final : public Clock {
 
   Duration now() const override { return m_now; }
   void pause(Duration d) override {
+    pauses.push_back(d);
+    m_now += d;
+  }
+  void sleep(Duration d) override {
     pauses.push_back(d);
     m_now += d;
   }

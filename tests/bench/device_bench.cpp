@@ -142,6 +142,10 @@ class EventTimingClock : public Clock {
     pausesAsked += d;
     m_inner.pause(d);
   }
+  void sleep(Duration d) override {
+    pausesAsked += d;
+    m_inner.sleep(d);
+  }
   void processEvents() override {
     eventTimes.push_back(Steady::now());
     m_inner.processEvents();

@@ -270,25 +270,29 @@ TEST_F(LinkRig, RelinkDuringTheCommandPauseMovesTheSecondHalfToTheNewHandles) {
   EXPECT_FALSE(link.deviceWriteFailed());
 }
 
-TEST_F(LinkRig, RelinkAfterTheFeatureRequestSendsTheReportToTheNewHandle) {
+// The detection timer falls due between a mode's feature request and its
+// report: it must wait for the pause after the command, or the report would
+// go to a mouse that no longer expects a mode image.
+TEST_F(LinkRig, TimerDueInsideACommandWaitsForThePauseAfterIt) {
   linkMouse("old");
   const HidHandle oldHandle = link.link().featureHandle;
-  bool replugged = false;
-  duringPause = [&](Clock::Duration d) {
-    if (d != HidDeviceLink::kTransferPause || replugged) return;
-    replugged = true;
-    transport.unplug("old");
-    transport.interfaces.push_back({"in", shape(kVendor1, kProduct1, 65, 0, 0)});
-    transport.interfaces.push_back({"feat", shape(kVendor1, kProduct1, 0, 0, 9)});
-    transport.interfaces.push_back({"out", shape(kVendor1, kProduct1, 0, 65, 0)});
-    link.DetectHIDDeviceCounterTimer();
-  };
+  link.startDetectionTimer();
+  clock.advance(HidDeviceLink::kDetectionInterval - std::chrono::milliseconds{5});
+  plug("keyboard", shape(1, 2, 8, 0, 0));  // the next tick re-links
+  log.clear();
   const ModeImage image = modeImage(2);
   link.WriteMode(2, image);
-  const std::vector<Event> writes = log.only({Kind::Write});
-  ASSERT_EQ(writes.size(), 1u);
-  EXPECT_EQ(pathOf(writes[0].handle), "out");
-  EXPECT_EQ(transport.closesOf(oldHandle), 1);
+  const std::vector<Event> reports = log.only({Kind::SetFeature, Kind::Write, Kind::Pause});
+  ASSERT_GE(reports.size(), 6u);
+  const std::vector<Event> command{setFeature(oldHandle, featureBytes(2)), pause(10),
+                                   write(oldHandle, reportBytes(image.data())), pause(10),
+                                   pause(200)};
+  EXPECT_EQ(std::vector<Event>(reports.begin(), reports.begin() + 5), command);
+  // The tick ran inside the 200 ms pause and linked anew.
+  EXPECT_NE(link.link().featureHandle, oldHandle);
+  EXPECT_EQ(reports[5], setFeature(link.link().featureHandle, featureBytes(0xC0)));
+  EXPECT_FALSE(link.deviceWriteFailed());
+  link.stopDetectionTimer();
 }
 
 TEST_F(LinkRig, MacroRecordChangedDuringTheFirstHalfIsSentAsItWas) {

@@ -335,7 +335,7 @@ TEST_F(LinkRig, UnpluggingTheMouseUnlinks) {
 TEST_F(LinkRig, TickStartedInsideAnotherTickReturnsAtOnce) {
   plug("mouse", mouseShape());
   int nested = 0;
-  duringPause = [&](Clock::Duration) {
+  duringSleep = [&](Clock::Duration) {
     if (++nested > 1) return;
     plug("keyboard", shape(1, 2, 8, 0, 0));
     link.DetectHIDDeviceCounterTimer();
@@ -370,7 +370,7 @@ TEST_F(LinkRig, RelinkBetweenRequestAndAnswerFailsTheQuery) {
   linkMouse();
   const HidHandle h = link.link().featureHandle;
   bool plugged = false;
-  duringPause = [&](Clock::Duration) {
+  duringSleep = [&](Clock::Duration) {
     if (plugged) return;
     plugged = true;
     plug("keyboard", shape(1, 2, 8, 0, 0));

@@ -30,9 +30,14 @@ inline HidAttributes mouseShape(std::uint16_t vendorId = kVendor1,
 class LinkRig : public ::testing::Test {
  protected:
   LinkRig() {
-    recordClock(clock, log, [this](Clock::Duration d) {
-      if (duringPause) duringPause(d);
-    });
+    recordClock(
+        clock, log,
+        [this](Clock::Duration d) {
+          if (duringPause) duringPause(d);
+        },
+        [this](Clock::Duration d) {
+          if (duringSleep) duringSleep(d);
+        });
     link.FillDeviceIdTable();
     transport.featureAnswer = {0, kGetFirmwareVersionCommand, 7};
   }
@@ -58,8 +63,12 @@ class LinkRig : public ::testing::Test {
   ManualClock clock;
   RecordingControls controls{log};
   HidDeviceLink link{logged, clock, controls};
-  // Runs inside every pause of the clock, after it is logged.
+  // Runs inside every pause of the clock (where window events run), after it
+  // is logged.
   std::function<void(Clock::Duration)> duringPause;
+  // Runs inside every sleep after a transfer, where the program lets nothing
+  // run: only for tests of the guards against it.
+  std::function<void(Clock::Duration)> duringSleep;
 };
 
 }  // namespace kestrovane::test

@@ -196,10 +196,15 @@ void RecordingControls::ShowLoadingWindow() {
 }
 
 void recordClock(ManualClock& clock, EventLog& log,
-                 std::function<void(Clock::Duration)> duringPause) {
+                 std::function<void(Clock::Duration)> duringPause,
+                 std::function<void(Clock::Duration)> duringSleep) {
   clock.setPauseHook([&log, duringPause = std::move(duringPause)](Clock::Duration d) {
     log.add(pause(static_cast<int>(d.count())));
     if (duringPause) duringPause(d);
+  });
+  clock.setSleepHook([&log, duringSleep = std::move(duringSleep)](Clock::Duration d) {
+    log.add(pause(static_cast<int>(d.count())));
+    if (duringSleep) duringSleep(d);
   });
   clock.setProcessEventsHook([&log] { log.add(events()); });
 }

@@ -116,9 +116,11 @@ class RecordingControls : public DeviceControls {
   EventLog& m_log;
 };
 
-// Logs the clock's pauses and processEvents calls into log; duringPause, when
-// given, runs inside every pause after it is logged.
+// Logs the clock's pauses, sleeps (as pauses) and processEvents calls into
+// log; duringPause and duringSleep, when given, run inside every pause or
+// sleep after it is logged.
 void recordClock(ManualClock& clock, EventLog& log,
-                 std::function<void(Clock::Duration)> duringPause = {});
+                 std::function<void(Clock::Duration)> duringPause = {},
+                 std::function<void(Clock::Duration)> duringSleep = {});
 
 }  // namespace kestrovane::test

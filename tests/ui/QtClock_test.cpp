@@ -1,5 +1,6 @@
 #include "ui/QtClock.h"
 
+#include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
 #include <ctime>
@@ -28,6 +29,19 @@ class QtClockTest : public QObject {
     clock.pause(Clock::Duration(60));
     const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
     QVERIFY2(cpuMs < 30.0, qPrintable(QString::number(cpuMs)));
+  }
+
+  // The wait after a transfer: nothing may run between a command's halves.
+  void sleepLetsNoEventRun() {
+    QtClock clock;
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    const auto before = clock.now();
+    clock.sleep(Clock::Duration(15));
+    QVERIFY(!ran);
+    QVERIFY(clock.now() - before >= Clock::Duration(15));
+    clock.processEvents();
+    QVERIFY(ran);
   }
 
   void processEventsRunsWhatIsPending() {
@@ -59,6 +73,19 @@ class QtClockTest : public QObject {
     }
     QTest::qWait(10);
     QCOMPARE(calls, 0);
+  }
+
+  // Closing the last window quits the application, which ends every local
+  // event loop at once; a write sequence still running must stay paced.
+  // Last here: the quit stays in force for the rest of the process.
+  void pauseKeepsPacingWhileTheApplicationQuits() {
+    QtClock clock;
+    QTimer::singleShot(5, [] { QCoreApplication::exit(0); });
+    for (int i = 0; i < 3; ++i) {
+      const auto before = clock.now();
+      clock.pause(Clock::Duration(20));
+      QVERIFY2(clock.now() - before >= Clock::Duration(20), qPrintable(QString::number(i)));
+    }
   }
 };
 
