@@ -125,7 +125,7 @@ void TForm1::showLeftKeyWarning() {
   if (m_leftKeyWarning)
     m_leftKeyWarning();
   else
-    TForm5::showWarning(this);
+    TForm5::showWarning(this, m_paths);
 }
 
 }  // namespace kestrovane

@@ -24,8 +24,10 @@ constexpr std::array kCategories{
 // 8 GUI) plus a Keyboard/Keypad page usage, or a Consumer page usage split
 // into high and low byte.
 constexpr std::array kItems{
-    // Mouse buttons. The mouse's firmware wants bit 4 for the item captioned
-    // "右键" and bit 2 for "中键": the codes stay per item.
+    // Mouse buttons. The items named "mid" and "right" carry the captions
+    // "右键" and "中键" with bits 4 and 2, although in USB HID numbering bit 2
+    // is the right button and bit 4 the middle one; the language file's texts
+    // decide what the user reads, so the codes stay per item.
     FunctionItem{"gbbasekeys", "lbl_msekey_left", "KBK1", "左键", {1, 1, 0}},
     FunctionItem{"gbbasekeys", "lbl_msekey_mid", "KBK3", "右键", {1, 4, 0}},
     FunctionItem{"gbbasekeys", "lbl_msekey_right", "KBK2", "中键", {1, 2, 0}},

@@ -1,5 +1,6 @@
 #include "ui/DirectHover.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -7,6 +8,20 @@ namespace kestrovane {
 
 DirectHover::DirectHover(QWidget* owner, std::function<void()> entered, std::function<void()> left)
     : m_owner(owner), m_entered(std::move(entered)), m_left(std::move(left)) {}
+
+void DirectHover::feed(const QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Enter:
+      ownerEntered();
+      break;
+    case QEvent::Leave:
+    case QEvent::Hide:
+      ownerLeft();
+      break;
+    default:
+      break;
+  }
+}
 
 void DirectHover::ownerEntered() {
   if (m_inside) return;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QEvent;
 class QWidget;
 
 namespace kestrovane {
@@ -28,13 +29,18 @@ class DirectHover {
  public:
   DirectHover(QWidget* owner, std::function<void()> entered, std::function<void()> left);
 
-  void ownerEntered();
-  void ownerLeft();
+  // Takes the owner's Enter, Leave and Hide events. A control hidden under
+  // the pointer (a menu row whose panel closes on its click) has left it:
+  // Qt sends no Leave then on every platform, and the control would stay
+  // "inside" and ignore the pointer's next visit.
+  void feed(const QEvent* event);
 
   // True while the pointer is over the control and none of its tracked children.
   bool isHovered() const { return m_direct; }
 
  private:
+  void ownerEntered();
+  void ownerLeft();
   void childEntered();
   void childLeft();
   void evaluate();

@@ -57,8 +57,7 @@ void LabelControl::applyPalette() {
 }
 
 bool LabelControl::event(QEvent* event) {
-  if (event->type() == QEvent::Enter) m_hover.ownerEntered();
-  if (event->type() == QEvent::Leave) m_hover.ownerLeft();
+  m_hover.feed(event);
   return QLabel::event(event);
 }
 

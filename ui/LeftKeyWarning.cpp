@@ -7,6 +7,7 @@
 
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"
+#include "ui/SkinImages.h"
 #include "ui/Style.h"
 #include "ui/WindowShape.h"
 
@@ -58,8 +59,9 @@ void TForm5::lbl_okClick() {
   accept();
 }
 
-void TForm5::showWarning(QWidget* parent) {
+void TForm5::showWarning(QWidget* parent, const AppPaths& paths) {
   TForm5 dialog(parent);
+  LoadDialogSkin(paths, dialog.img_leftkeybase);
   dialog.exec();
 }
 

@@ -4,15 +4,16 @@
 
 namespace kestrovane {
 
+struct AppPaths;
 class ImageControl;
 class LabelControl;
 
 // The left-key warning: shown modally when an assignment leaves none of the
 // first three buttons with the left-button function. It only informs; its OK
 // closes it. Borderless, centred on the screen, above the other windows.
-// Its skin ("other" into img_leftkeybase, LoadDialogSkin) and its texts
+// showWarning loads its skin ("other" into img_leftkeybase); its texts
 // (language keys Form5_T and Form2_O) are loaded into these controls by
-// whoever creates it; the built-in picture and texts stay without them.
+// whoever creates it. The built-in picture and texts stay without them.
 class TForm5 : public QDialog {
   Q_OBJECT
 
@@ -21,8 +22,9 @@ class TForm5 : public QDialog {
 
   void lbl_okClick();
 
-  // Creates a warning, shows it until its OK is clicked, and frees it.
-  static void showWarning(QWidget* parent);
+  // Creates a warning with the skin of paths, shows it until its OK is
+  // clicked, and frees it.
+  static void showWarning(QWidget* parent, const AppPaths& paths);
 
   ImageControl* img_leftkeybase = nullptr;
   LabelControl* lbl_title = nullptr;

@@ -32,8 +32,7 @@ void PanelControl::setColor(const QColor& color) {
 }
 
 bool PanelControl::event(QEvent* event) {
-  if (event->type() == QEvent::Enter) m_hover.ownerEntered();
-  if (event->type() == QEvent::Leave) m_hover.ownerLeft();
+  m_hover.feed(event);
   return QWidget::event(event);
 }
 

@@ -70,6 +70,24 @@ class DirectHoverTest : public QObject {
     QVERIFY(h.panel.directHover().isHovered());
   }
 
+  // A menu row chosen by a click closes its panel under the pointer, and no
+  // Leave comes: hiding counts as leaving, so the row loses its highlight and
+  // takes the pointer's next visit.
+  void hidingUnderThePointerLeaves() {
+    HoverLog h;
+    h.panel.show();
+    enter(&h.panel);
+    enter(&h.label);
+    h.take();
+    h.panel.hide();
+    QCOMPARE(h.take(), QStringLiteral("L-"));
+    QVERIFY(!h.label.directHover().isHovered());
+    h.panel.show();
+    enter(&h.panel);
+    enter(&h.label);
+    QCOMPARE(h.take(), QStringLiteral("P+P-L+"));
+  }
+
   void repeatedEnterOrLeaveCountsOnce() {
     HoverLog h;
     enter(&h.label);

@@ -1,10 +1,13 @@
 #include "ui/LeftKeyWarning.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include "app/AppPaths.h"
+#include "tests/ui/SkinFolder.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"
 
@@ -41,21 +44,29 @@ class LeftKeyWarningTest : public QObject {
   }
 
   // The warning stays until its OK; the OK only closes it. With a parent it
-  // still stands centred on the screen, not over the parent.
+  // still stands centred on the screen, not over the parent. It wears the
+  // skin's "other" picture.
   void showWarningReturnsWhenOkIsClicked() {
+    SkinFolder skins;
+    skins.add(QStringLiteral("other"), QSize(293, 154));
+    AppPaths paths;
+    fillWorkPaths(paths, QFile::encodeName(skins.workDir()).toStdString());
     QWidget parent;
     parent.setGeometry(10, 10, 300, 200);
     bool shownModally = false;
     QPoint at;
+    QColor skin;
     QTimer::singleShot(0, [&] {
       TForm5* dialog = visibleWarning();
       QVERIFY(dialog != nullptr);
       shownModally = QApplication::activeModalWidget() == dialog;
       at = dialog->pos();
+      skin = pictureColour(dialog->img_leftkeybase->picture());
       QTest::mouseClick(dialog->lbl_ok, Qt::LeftButton, {}, {3, 3});
     });
-    TForm5::showWarning(&parent);
+    TForm5::showWarning(&parent, paths);
     QVERIFY(shownModally);
+    QCOMPARE(skin, SkinFolder::colourOf(QStringLiteral("other")));
     QCOMPARE(visibleWarning(), nullptr);
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     QCOMPARE(at, QPoint(screen.width() / 2 - 147, screen.height() / 2 - 79));
