@@ -41,8 +41,12 @@ std::string messageFor(std::string_view before, std::string_view name, std::stri
 std::int32_t delayOf(std::string_view line, std::string_view name) {
   const std::string_view text = lineDelayText(line);
   const std::optional<std::int32_t> delay = parseDelay(text);
-  if (!delay) throwBadDelay(name, text);
-  return *delay;
+  if (delay) return *delay;
+  // Digits beyond the range of a delay: weeks of groups of 2560 ms, far more
+  // than a record holds.
+  if (!text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos)
+    throwTooLong(name);
+  throwBadDelay(name, text);
 }
 
 std::optional<std::uint16_t> parseHexCode(std::string_view code) {

@@ -171,6 +171,10 @@ TEST(MacroCompile, Failures) {
             }),
             "Macro Test: the delay \"\" is not a whole number of milliseconds.");
   EXPECT_EQ(errorOf([] {
+              compile({"1", "0 2147483648"});
+            }),
+            "Macro Test is too long for the mouse.");
+  EXPECT_EQ(errorOf([] {
               compile({"1", "1 A CODE:00G4"});
             }),
             "Macro Test: the key code \"00G4\" is not hexadecimal.");
