@@ -25,9 +25,20 @@ int main(int argc, char** argv) {
   kestrovane::QtClock clock;
   kestrovane::Program program(clock, kestrovane::createHidTransport(options));
   kestrovane::TForm1& form = program.form();
-  instance.listen([&form] { form.RestoreAndRaise(); });
+  // Start-up lets window events run; a later copy asking then is answered
+  // once start-up is done, so that activation cannot lift the settings-write
+  // guard while the settings are still being read.
+  bool started = false, askedDuringStartup = false;
+  instance.listen([&] {
+    if (started)
+      form.RestoreAndRaise();
+    else
+      askedDuringStartup = true;
+  });
   // As in any handler, an error is shown and the rest of the start-up skipped.
   kestrovane::runGuarded([&form] { form.FormCreate(); });
   form.show();
+  started = true;
+  if (askedDuringStartup) form.RestoreAndRaise();
   return app.exec();
 }
