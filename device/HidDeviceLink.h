@@ -58,9 +58,9 @@ class HidDeviceLink {
   // Transfer primitives. Each fails at once on an invalid handle, returns
   // false without a pause when the transport fails, and sleeps kTransferPause
   // after a success: no timer or window event runs then, so nothing comes
-  // between a command's feature request and its report. The feature ones move exactly
-  // featureReportLength bytes and fail at once when the buffer is shorter or the length cannot hold
-  // a command code (under 2 bytes).
+  // between a command's feature request and its report. The feature ones
+  // move exactly featureReportLength bytes and fail at once when the buffer
+  // is shorter or the length cannot hold a command code (under 2 bytes).
   bool HidSetFeature(HidHandle handle, std::span<const std::uint8_t> buffer);
   // Sends the request, sleeps, then reads the answer into the same buffer (no
   // pause after it). Should a re-scan ever change the link during the sleep,

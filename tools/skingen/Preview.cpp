@@ -349,7 +349,7 @@ QImage loadingFrames() {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  if (argc != 3) {
+  if (argc != 3 || argv[1][0] == '-' || argv[2][0] == '-') {
     std::fprintf(stderr, "usage: skinpreview RESOURCES_DIR OUT_DIR\n");
     return 2;
   }

@@ -52,7 +52,8 @@ void generate(const QString& resources) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
+  // An option is no folder: "--help" would otherwise receive a skin set.
+  if (argc != 2 || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: skingen RESOURCES_DIR\n");
     return 2;
   }
