@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppPaths.h"
+#include "config/AppPaths.h"
 #include "config/KeyFunction.h"
 #include "config/ModeImages.h"
 #include "device/Clock.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/Error.h"
+#include "config/Error.h"
 
 namespace kestrovane {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "macro/KeyboardHookKey.h"
 #include "macro/MacroFile.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "macro/MacroCipher.h"
 #include "macro/MacroFileSystem.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Error.h"
+#include "config/Error.h"
 
 namespace kestrovane {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppPaths.h"
+#include "config/AppPaths.h"
 
 namespace kestrovane {
 

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/Error.h"
+#include "config/Error.h"
 
 namespace kestrovane::test {
 

@@ -2,7 +2,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "tests/app/FormFixture.h"
 #include "tests/ui/Pointer.h"
 #include "ui/ErrorReport.h"

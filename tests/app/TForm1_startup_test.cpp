@@ -2,7 +2,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "tests/app/FormFixture.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"

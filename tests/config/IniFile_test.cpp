@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Error.h"
+#include "config/Error.h"
 
 namespace kestrovane {
 namespace {

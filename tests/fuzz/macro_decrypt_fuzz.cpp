@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "macro/MacroCipher.h"
 
 using namespace kestrovane;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "macro/MacroFile.h"
 #include "tests/fuzz/FuzzFolder.h"
 

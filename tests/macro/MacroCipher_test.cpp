@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "tests/ErrorText.h"
 
 namespace kestrovane {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "macro/MacroCipher.h"
 #include "tests/ErrorText.h"
 #include "tests/TempFolder.h"

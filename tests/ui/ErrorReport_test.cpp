@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "ui/LabelControl.h"
 
 namespace kestrovane::test {

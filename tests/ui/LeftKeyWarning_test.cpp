@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/AppPaths.h"
+#include "config/AppPaths.h"
 #include "tests/ui/SkinFolder.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"

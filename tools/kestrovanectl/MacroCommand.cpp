@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Error.h"
+#include "config/Error.h"
 #include "macro/MacroCipher.h"
 #include "macro/MacroCompiler.h"
 #include "macro/MacroFile.h"
