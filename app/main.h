@@ -12,7 +12,7 @@
 #include "config/ModeImages.h"
 #include "device/Clock.h"
 #include "device/DeviceControls.h"
-#include "ui/SelectionGroup.h"
+#include "config/SelectionGroup.h"
 #include "ui/SuiFileTheme.h"
 
 class QAction;

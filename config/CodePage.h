@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrovane {
+
+// Texts in the settings and language files are single-byte text in the
+// system's ANSI code page: on Windows the code page of the system (936 on the
+// target systems); elsewhere GB18030, which holds every code page 936 text
+// byte for byte and any other text a user can type. The window works in
+// Unicode; these two convert at that one boundary (UTF-8 on our side).
+//
+// Bytes that are not valid in the source encoding become U+FFFD / '?', so
+// a damaged file never stops the program.
+std::string codePageToUtf8(std::string_view bytes);
+std::string utf8ToCodePage(std::string_view utf8);
+
+}  // namespace kestrovane

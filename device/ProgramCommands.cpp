@@ -1,0 +1,198 @@
+#include "device/ProgramCommands.h"
+
+#include <array>
+#include <filesystem>
+
+#include "config/IniFile.h"
+#include "config/SettingsFiles.h"
+#include "macro/MacroCompiler.h"
+
+namespace kestrovane {
+
+namespace {
+
+constexpr std::string_view kNoMouse = "The mouse was not written: no mouse is connected.";
+constexpr std::string_view kFailedStep = "The mouse was not fully written: writing %s failed.";
+constexpr std::string_view kUnplugged =
+    "The mouse was not fully written: it was disconnected before %s.";
+
+std::string withStep(std::string_view pattern, const std::string& step) {
+  std::string text(pattern);
+  text.replace(text.find("%s"), 2, step);
+  return text;
+}
+
+std::string stepName(const char* what, int n) {
+  return std::string(what) + " " + std::to_string(n);
+}
+
+bool fileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
+}
+
+// Hides the loading window however a command ends: a failed or stopped
+// command must not leave it over the window.
+class LoadingWindowGuard {
+ public:
+  explicit LoadingWindowGuard(CommandView& view) : m_view(view) {}
+  ~LoadingWindowGuard() { m_view.hideLoadingWindow(); }
+  LoadingWindowGuard(const LoadingWindowGuard&) = delete;
+  LoadingWindowGuard& operator=(const LoadingWindowGuard&) = delete;
+
+ private:
+  CommandView& m_view;
+};
+
+}  // namespace
+
+// The four labels are off from a command's start to its end, however it
+// ends; a command inside another (the reset's Apply) leaves them to it.
+class ProgramCommands::Running {
+ public:
+  explicit Running(ProgramCommands& commands) : m_commands(commands) {
+    if (m_commands.m_running++ == 0) m_commands.m_view.setCommandRunning(true);
+  }
+  ~Running() {
+    if (--m_commands.m_running == 0) m_commands.m_view.setCommandRunning(false);
+  }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+
+ private:
+  ProgramCommands& m_commands;
+};
+
+ProgramCommands::ProgramCommands(ProgramModel& model, HidDeviceLink& link,
+                                 MacroRecordTable& records, MacroList& macros, CommandView& view)
+    : m_model(model), m_link(link), m_records(records), m_macros(macros), m_view(view) {}
+
+std::string ProgramCommands::noMouseMessage() {
+  return std::string(kNoMouse);
+}
+
+std::string ProgramCommands::failedStepMessage(const std::string& step) {
+  return withStep(kFailedStep, step);
+}
+
+std::string ProgramCommands::unpluggedMessage(const std::string& step) {
+  return withStep(kUnplugged, step);
+}
+
+// A mouse is linked while it has a feature interface: the partial link
+// without an output interface takes the commands' requests and counts.
+bool ProgramCommands::linked() const {
+  return m_link.link().featureHandle != kInvalidHidHandle;
+}
+
+template <typename Write>
+bool ProgramCommands::writeStep(const std::string& step, Write write) {
+  // A detection tick in the pause after the last step may have found the
+  // mouse gone; its handles are then closed and nothing would be sent.
+  if (!linked()) {
+    m_view.reportApplyFailure(unpluggedMessage(step));
+    return false;
+  }
+  m_view.applyStep(step);
+  write();
+  if (m_link.deviceWriteFailed()) {
+    m_view.reportApplyFailure(failedStepMessage(step));
+    return false;
+  }
+  return true;
+}
+
+ApplyResult ProgramCommands::ApplyClick() {
+  const Running running(*this);
+  m_link.clearDeviceWriteFailed();
+  m_view.showLoadingWindow();
+  const LoadingWindowGuard hideAtEnd(m_view);
+  m_model.processEvents();
+  if (!linked()) {
+    m_view.reportApplyFailure(noMouseMessage());
+    return ApplyResult::NotWritten;
+  }
+
+  // The other modes in ascending order, the current one last.
+  const int current = m_model.currentMode();
+  std::array<int, kModeCount> order{};
+  std::size_t count = 0;
+  for (int n = 1; n <= kModeCount; ++n)
+    if (n != current) order[count++] = n;
+  if (current != 0) order[count++] = current;
+  for (std::size_t i = 0; i < count; ++i) {
+    const int n = order[i];
+    if (!writeStep(stepName("mode", n),
+                   [&] { m_link.WriteMode(n, m_model.images.storedImage(n)); }))
+      return ApplyResult::NotWritten;
+  }
+
+  // A compilation error is the user's message; the macros are not written.
+  CompileMacros(m_macros.macroNames(), m_macros.macroFolder(), m_model.macroLooping(), m_records);
+
+  m_view.showLoadingWindow();
+  m_model.processEvents();
+  for (int k = 1; k <= kMacroCount; ++k) {
+    if (!writeStep(stepName("macro", k),
+                   [&] { m_link.WriteMacro(k, m_records[static_cast<std::size_t>(k - 1)]); }))
+      return ApplyResult::NotWritten;
+  }
+  m_model.applyPointerOptions();
+  return ApplyResult::Written;
+}
+
+void ProgramCommands::SaveCurrentMode() {
+  const Running running(*this);
+  m_view.showLoadingWindow();
+  const LoadingWindowGuard hideAtEnd(m_view);
+  m_model.processEvents();
+  const int n = m_model.firstSelectedMode();
+  if (n == 0) return;
+  // All 64 bytes, byte 0 included.
+  m_model.images.storedImage(n) = m_model.images.workingImage;
+  m_model.WriteModeSettings(n);
+  m_model.WriteModeImageFile(n);
+}
+
+// Copies a factory file over its target as text: every line, each ended by
+// CR LF, replacing the target at once.
+void ProgramCommands::copyFactoryFile(const std::string& folder, const std::string& name) {
+  const std::string target = joinPath(folder, name);
+  const std::string factory = joinPath(folder, std::string(kFactoryCopyPrefix) + name);
+  if (!fileExists(target) || !fileExists(factory)) {
+    m_view.hideLoadingWindow();
+    return;
+  }
+  m_view.showLoadingWindow();
+  IniFile::load(factory).save(target);
+}
+
+ApplyResult ProgramCommands::FactoryReset() {
+  const Running running(*this);
+  try {
+    const AppPaths& paths = m_model.paths();
+    copyFactoryFile(paths.configureDir, std::string(kGeneralSettingsFile));
+    for (int n = 1; n <= kModeCount; ++n)
+      copyFactoryFile(paths.configureDir, modeSettingsFileName(n));
+    for (int n = 1; n <= kModeCount; ++n) copyFactoryFile(paths.dataDir, modeImageFileName(n));
+
+    // The saved current mode is marked, not loaded, then loaded once.
+    m_model.loadOnModeSelect = false;
+    try {
+      m_model.ReadGeneralSettings();
+    } catch (...) {
+      m_model.loadOnModeSelect = true;
+      throw;
+    }
+    m_model.loadOnModeSelect = true;
+    m_model.LoadCurrentMode();
+  } catch (...) {
+    // The user sees the file error; the window must not stay covered.
+    m_view.hideLoadingWindow();
+    throw;
+  }
+  m_model.processEvents();
+  return ApplyClick();
+}
+
+}  // namespace kestrovane
