@@ -1,0 +1,289 @@
+// Apply, save and factory reset over the virtual mouse: what reaches the
+// mouse is compared as the virtual mouse's whole transfer log.
+#include "device/ProgramCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "device/VirtualMouse.h"
+#include "macro/MacroFile.h"
+#include "tests/ErrorText.h"
+#include "tests/config/ModelRig.h"
+
+namespace kestrovane::test {
+namespace {
+
+class NoControls final : public DeviceControls {
+ public:
+  void DisableDeviceControls() override {}
+  void EnableDeviceControls() override {}
+  void ShowFirmwareVersion(const std::string&) override {}
+  void ShowLoadingWindow() override {}
+};
+
+// What the commands told the window, in order.
+class RecordingView final : public CommandView {
+ public:
+  void setCommandRunning(bool running) override { log.push_back(running ? "busy" : "idle"); }
+  void showLoadingWindow() override { log.push_back("show"); }
+  void hideLoadingWindow() override { log.push_back("hide"); }
+  void applyStep(const std::string& step) override { steps.push_back(step); }
+  void reportApplyFailure(const std::string& message) override { failures.push_back(message); }
+  std::vector<std::string> log, steps, failures;
+};
+
+class FolderMacros final : public MacroList {
+ public:
+  explicit FolderMacros(std::string folder) : m_folder(std::move(folder)) {}
+  std::vector<std::string> macroNames() override {
+    std::vector<std::string> names = ListMacroNames(m_folder);
+    sortMacroNames(names);
+    return names;
+  }
+  std::string macroFolder() override { return m_folder; }
+
+ private:
+  std::string m_folder;
+};
+
+std::string hex(const std::uint8_t* bytes, std::size_t length) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string out;
+  for (std::size_t i = 0; i < length; ++i) {
+    out += kDigits[bytes[i] >> 4];
+    out += kDigits[bytes[i] & 0xF];
+  }
+  return out;
+}
+
+std::string feature(int command) {
+  const std::uint8_t bytes[9] = {0, static_cast<std::uint8_t>(command)};
+  return "set-feature " + hex(bytes, 9);
+}
+
+std::string report(const std::uint8_t* payload) {
+  return "write 00" + hex(payload, 64);
+}
+
+struct CommandRig : ModelRig {
+  CommandRig() {
+    std::filesystem::create_directories(macroDir);
+    link.FillDeviceIdTable();
+    link.DetectHIDDeviceCounterTimer();
+    EXPECT_NE(link.link().featureHandle, kInvalidHidHandle);
+    for (int n = 1; n <= kModeCount; ++n) writeMode(n, sampleSettings(n), patternedImage(n));
+    GeneralSettings general;
+    general.cbMode = 2;  // mode 3
+    writeGeneral(general);
+    model.ReadGeneralSettings();
+    model.loadOnModeSelect = true;
+    model.LoadCurrentMode();
+    // One recorded macro: Ctrl down, delay 80, A down, delay 120, A up.
+    const MacroScript script{"1",     "1 Ctrl CODE:1111", "0 80", "1 A CODE:0004",
+                             "0 120", "2 A CODE:0004"};
+    WriteMacroFile(macroDir, "Fire", script);
+    takeLog();
+  }
+
+  std::vector<std::string> takeLog() {
+    const std::filesystem::path path = folder.path() / "mouse" / VirtualMouse::kLogFile;
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    in.close();
+    std::filesystem::remove(path);
+    return lines;
+  }
+
+  void failTransfer(int n) const {
+    std::ofstream(folder.path() / "mouse" / VirtualMouse::kFaultsFile)
+        << "[Faults]\r\nFailTransfer=" << n << "\r\n";
+  }
+
+  // The log of a full Apply with mode 3 current: modes 1, 2, 4, 5, 3, then
+  // both halves of macros 1..10.
+  std::vector<std::string> fullApply() const {
+    std::vector<std::string> lines;
+    for (int n : {1, 2, 4, 5, 3}) {
+      lines.push_back(feature(n));
+      lines.push_back(report(model.images.storedImage(n).data()));
+    }
+    for (int k = 1; k <= kMacroCount; ++k) {
+      const MacroDeviceRecord& r = records[static_cast<std::size_t>(k - 1)];
+      lines.push_back(feature(0x1F + k));
+      lines.push_back(report(r.data()));
+      lines.push_back(feature(0x2F + k));
+      lines.push_back(report(r.data() + 64));
+    }
+    return lines;
+  }
+
+  std::string macroDir = (folder.path() / "Macro").string() + "/";
+  VirtualMouse mouse{folder.path() / "mouse"};
+  NoControls controls;
+  HidDeviceLink link{mouse, clock, controls};
+  MacroRecordTable records{};
+  FolderMacros macros{macroDir};
+  RecordingView view;
+  ProgramCommands commands{model, link, records, macros, view};
+};
+
+TEST(Apply, WritesTheOtherModesThenTheCurrentOneThenEveryMacro) {
+  CommandRig rig;
+  EXPECT_EQ(rig.commands.ApplyClick(), ApplyResult::Written);
+  const std::vector<std::string> log = rig.takeLog();
+  EXPECT_EQ(log, rig.fullApply());
+  // The compiled macro went out in slot 1: no looping, three groups.
+  EXPECT_EQ(log[11].substr(0, 34), "write 000003810701820b010401000000");
+  EXPECT_EQ(rig.view.failures, std::vector<std::string>{});
+  EXPECT_EQ(rig.view.log.front(), "busy");
+  EXPECT_EQ(rig.view.log.back(), "idle");
+  EXPECT_EQ(rig.view.log[rig.view.log.size() - 2], "hide");
+  ASSERT_EQ(rig.system.applied.size(), 1u);
+  EXPECT_EQ(rig.system.applied[0].mouseSpeed, 14);
+  // 25 commands, each followed by its 200 ms pause: the pacing floor.
+  int commandPauses = 0;
+  for (const Clock::Duration d : rig.clock.pauses()) commandPauses += d.count() == 200;
+  EXPECT_EQ(commandPauses, 25);
+}
+
+// Each of the 50 transfers of a full Apply fails in turn: the command it
+// belongs to is finished (a mode's report after its failed request, both
+// halves of a macro), nothing after it is sent, the user is told which step
+// failed, and the window is given back.
+TEST(Apply, StopsAfterTheCommandOfAFailedTransfer) {
+  CommandRig rig;
+  rig.commands.ApplyClick();
+  const std::vector<std::string> full = rig.takeLog();
+  ASSERT_EQ(full.size(), 50u);
+  const std::vector<std::string> modeSteps{"mode 1", "mode 2", "mode 4", "mode 5", "mode 3"};
+  for (int failing = 1; failing <= 50; ++failing) {
+    SCOPED_TRACE("transfer " + std::to_string(failing));
+    rig.view = RecordingView{};
+    rig.system.applied.clear();
+    rig.failTransfer(failing);
+    EXPECT_EQ(rig.commands.ApplyClick(), ApplyResult::NotWritten);
+    const std::vector<std::string> log = rig.takeLog();
+    const int index = failing - 1;
+    // Modes are two transfers a command; macros four (two halves).
+    const int end = index < 10 ? (index / 2 + 1) * 2 : 10 + ((index - 10) / 4 + 1) * 4;
+    ASSERT_EQ(log.size(), static_cast<std::size_t>(end));
+    // Every transfer at an even place is a feature request; the mouse
+    // ignores a report whose request failed.
+    for (int i = 0; i < end; ++i)
+      EXPECT_EQ(log[static_cast<std::size_t>(i)],
+                (i == index ? "fail " : "") + full[static_cast<std::size_t>(i)] +
+                    (i == index + 1 && index % 2 == 0 ? " ignored" : ""));
+    const std::string step = index < 10 ? modeSteps[static_cast<std::size_t>(index / 2)]
+                                        : "macro " + std::to_string((index - 10) / 4 + 1);
+    EXPECT_EQ(rig.view.failures,
+              std::vector<std::string>{ProgramCommands::failedStepMessage(step)});
+    EXPECT_EQ(rig.view.log.back(), "idle");
+    EXPECT_EQ(rig.view.log[rig.view.log.size() - 2], "hide");
+    EXPECT_TRUE(rig.system.applied.empty());
+  }
+}
+
+TEST(Apply, WithoutAMouseOrWhenItGoesAwaySendsNothingMore) {
+  {
+    CommandRig rig;
+    rig.link.closeHandles();
+    EXPECT_EQ(rig.commands.ApplyClick(), ApplyResult::NotWritten);
+    EXPECT_EQ(rig.takeLog(), std::vector<std::string>{});
+    EXPECT_EQ(rig.view.failures, std::vector<std::string>{ProgramCommands::noMouseMessage()});
+    EXPECT_EQ(rig.view.log.back(), "idle");
+  }
+  {
+    // Unplugged while mode 2's pause lets the detection tick run.
+    CommandRig rig;
+    int pauses = 0;
+    rig.clock.setPauseHook([&](Clock::Duration d) {
+      if (d.count() == 200 && ++pauses == 2) {
+        IniFile state = IniFile::load((rig.folder.path() / "mouse" / "virtual-mouse.ini").string());
+        state.setInt("Device", "Present", 0);
+        state.save((rig.folder.path() / "mouse" / "virtual-mouse.ini").string());
+        rig.link.DetectHIDDeviceCounterTimer();
+      }
+    });
+    EXPECT_EQ(rig.commands.ApplyClick(), ApplyResult::NotWritten);
+    EXPECT_EQ(rig.takeLog().size(), 4u);
+    EXPECT_EQ(rig.view.failures,
+              std::vector<std::string>{ProgramCommands::unpluggedMessage("mode 4")});
+    EXPECT_TRUE(rig.system.applied.empty());
+  }
+}
+
+TEST(Apply, ACompilationErrorStopsBeforeTheMacros) {
+  CommandRig rig;
+  std::ofstream(rig.macroDir + "Broken.spm") << "not hex\r\n";
+  const std::string message = errorOf([&] { rig.commands.ApplyClick(); });
+  EXPECT_NE(message, "no error");
+  EXPECT_EQ(rig.takeLog().size(), 10u) << "the modes, no macro";
+  EXPECT_EQ(rig.view.log.back(), "idle");
+  EXPECT_EQ(rig.view.log[rig.view.log.size() - 2], "hide");
+  EXPECT_TRUE(rig.system.applied.empty());
+}
+
+TEST(SaveConf, WritesTheCurrentModesTwoFilesOnly) {
+  CommandRig rig;
+  rig.model.SelectMode(4);
+  rig.model.reportRateClick(1);
+  rig.commands.SaveCurrentMode();
+  const IniFile image = IniFile::load(rig.data("Mode4_data.ini"));
+  EXPECT_EQ(image.getInt("Mode4_data", "Data0", -1), 4);
+  EXPECT_EQ(image.getInt("Mode4_data", "Data3", -1), 1);
+  EXPECT_EQ(IniFile::load(rig.configure("Mode4.ini")).getInt("Mode4", "ReportRate", -1), 0);
+  EXPECT_EQ(IniFile::load(rig.configure("Mode3.ini")).getInt("Mode3", "ReportRate", -1),
+            *sampleSettings(3).reportRate);
+  EXPECT_EQ(rig.takeLog(), std::vector<std::string>{}) << "saving sends nothing";
+  EXPECT_EQ(rig.view.log, (std::vector<std::string>{"busy", "show", "hide", "idle"}));
+
+  // A refused write: the message, and the window given back.
+  rig.view = RecordingView{};
+  std::filesystem::remove_all(rig.folder.path() / "data");
+  EXPECT_EQ(errorOf([&] { rig.commands.SaveCurrentMode(); }),
+            "Unable to write to " + rig.data("Mode4_data.ini"));
+  EXPECT_EQ(rig.view.log, (std::vector<std::string>{"busy", "show", "hide", "idle"}));
+}
+
+TEST(SaveConf, WithNoModeCurrentSavesNothing) {
+  CommandRig rig;
+  std::filesystem::remove_all(rig.folder.path() / "configure");
+  std::filesystem::create_directories(rig.folder.path() / "configure");
+  ProgramModel fresh{rig.clock, rig.store, rig.system};
+  fresh.setPaths(rig.model.paths());
+  fresh.iniWriteSuppressed = false;
+  ProgramCommands commands{fresh, rig.link, rig.records, rig.macros, rig.view};
+  commands.SaveCurrentMode();
+  EXPECT_TRUE(std::filesystem::is_empty(rig.folder.path() / "configure"));
+}
+
+TEST(FactoryReset, CopiesTheFactoryFilesThatHaveATargetThenApplies) {
+  CommandRig rig;
+  for (int n = 1; n <= kModeCount; ++n) {
+    std::filesystem::copy_file(rig.configure(modeSettingsFileName(n)),
+                               rig.configure("Default_" + modeSettingsFileName(n)));
+    std::filesystem::copy_file(rig.data(modeImageFileName(n)),
+                               rig.data("Default_" + modeImageFileName(n)));
+  }
+  std::filesystem::copy_file(rig.configure("GM.ini"), rig.configure("Default_GM.ini"));
+  std::filesystem::remove(rig.data("Mode3_data.ini"));
+  // The user's changes, saved: mode 2 gets another colour.
+  rig.model.SelectMode(2);
+  rig.model.lbl_LEDcolorClick(7);
+  rig.commands.SaveCurrentMode();
+  rig.model.SelectMode(5);
+  rig.takeLog();
+
+  EXPECT_EQ(rig.commands.FactoryReset(), ApplyResult::Written);
+  EXPECT_FALSE(std::filesystem::exists(rig.data("Mode3_data.ini")));
+  EXPECT_EQ(IniFile::load(rig.configure("Mode2.ini")).getInt("Mode2", "BreatheColor", -1),
+            *sampleSettings(2).breatheColor);
+  EXPECT_EQ(rig.model.currentMode(), 3) << "GM.ini's current mode again";
+  EXPECT_EQ(rig.takeLog(), rig.fullApply());
+  EXPECT_EQ(rig.view.log.back(), "idle");
+}
+
+}  // namespace
+}  // namespace kestrovane::test
