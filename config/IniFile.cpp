@@ -1,11 +1,10 @@
 #include "config/IniFile.h"
 
 #include <charconv>
-#include <chrono>
-#include <fstream>
 #include <system_error>
 
 #include "config/Error.h"
+#include "config/FileReplace.h"
 
 namespace kestrovane {
 
@@ -130,15 +129,9 @@ IniFile IniFile::parse(std::string_view text) {
 
 IniFile IniFile::load(const std::filesystem::path& path) {
   std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (status.type() == std::filesystem::file_type::not_found) return {};
-  std::ifstream in(path, std::ios::binary);
-  if (!std::filesystem::is_regular_file(status) || !in) throw Error(withPath(kUnableToRead, path));
+  if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found) return {};
   std::string text;
-  char chunk[4096];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) throw Error(withPath(kUnableToRead, path));
+  if (!readWholeFile(path.string(), text)) throw Error(withPath(kUnableToRead, path));
   return parse(text);
 }
 
@@ -153,49 +146,7 @@ std::string IniFile::text() const {
 }
 
 void IniFile::save(const std::filesystem::path& path) const {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::file_status old = fs::status(path, ec);
-  const bool exists = fs::exists(old);
-  // The read-only attribute of Windows, and its owner-write bit on Linux,
-  // refuse the write even though a rename over the file would succeed.
-  if (exists && (!fs::is_regular_file(old) ||
-                 (old.permissions() & fs::perms::owner_write) == fs::perms::none))
-    throw Error(unableToWriteMessage(path));
-
-  static unsigned counter = 0;
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  fs::path temporary = path;
-  // Appended piece by piece: gcc 12 at -O3 warns falsely on "literal" + string.
-  std::string suffix = ".";
-  suffix += std::to_string(stamp);
-  suffix += '-';
-  suffix += std::to_string(++counter);
-  suffix += ".tmp";
-  temporary += suffix;
-
-  const std::string bytes = text();
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) {
-      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      out.close();
-      written = !out.fail();
-    }
-  }
-  if (written && exists) {
-    fs::permissions(temporary, old.permissions(), ec);
-    written = !ec;
-  }
-  if (written) {
-    fs::rename(temporary, path, ec);
-    written = !ec;
-  }
-  if (!written) {
-    fs::remove(temporary, ec);
-    throw Error(unableToWriteMessage(path));
-  }
+  if (!replaceFile(path.string(), text())) throw Error(unableToWriteMessage(path));
 }
 
 std::size_t IniFile::findSection(std::string_view section) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/Error.h"
+#include "config/FileReplace.h"
 #include "macro/MacroCipher.h"
 #include "macro/MacroFileSystem.h"
 
@@ -41,6 +42,24 @@ std::string foldedName(std::string_view name) {
     }
   }
   return folded;
+}
+
+std::string readWhole(const std::string& path) {
+  std::string bytes;
+  const FileResult result = readWholeFile(path, bytes);
+  if (!result)
+    detail::throwFileError(
+        result.failed == FileStep::Open ? detail::kCannotOpen : detail::kCannotRead, path,
+        result.reason);
+  return bytes;
+}
+
+void replaceWhole(const std::string& path, std::string_view bytes) {
+  const FileResult result = replaceFile(path, bytes);
+  if (!result)
+    detail::throwFileError(
+        result.failed == FileStep::Replace ? detail::kCannotReplace : detail::kCannotWrite, path,
+        result.reason);
 }
 
 }  // namespace
@@ -106,12 +125,12 @@ void sortMacroNames(std::vector<std::string>& names) {
 }
 
 MacroScript readMacroScriptFile(const std::string& path) {
-  return parseMacroFile(MacroFileSystem::readAll(path));
+  return parseMacroFile(readWhole(path));
 }
 
 void writeMacroScriptFile(const std::string& path, const MacroScript& script) {
   // Every line is enciphered before the file is touched.
-  MacroFileSystem::replace(path, formatMacroFile(script));
+  replaceWhole(path, formatMacroFile(script));
 }
 
 MacroScript ReadMacroFile(const std::string& folder, std::string_view name) {
@@ -130,8 +149,8 @@ bool ImportMacroFile(const std::string& folder, const std::string& path) {
   const std::string_view fileName = MacroFileSystem::fileName(path);
   if (fileName.empty()) return false;
   try {
-    const std::string content = MacroFileSystem::readAll(path);
-    MacroFileSystem::replace(MacroFileSystem::join(folder, fileName), content);
+    const std::string content = readWhole(path);
+    replaceWhole(MacroFileSystem::join(folder, fileName), content);
   } catch (const Error&) {
     return false;
   }

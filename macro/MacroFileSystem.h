@@ -6,7 +6,8 @@
 
 namespace kestrovane::detail {
 
-// The file operations of macro files, one implementation per platform. Paths
+// The folder operations of macro files, one implementation per platform
+// (reading and replacing a file are config/FileReplace.h's). Paths
 // and names are bytes in the system's ANSI code page (936 on the target
 // systems); the Windows side hands them to the ANSI functions unchanged.
 struct MacroFileSystem {
@@ -20,14 +21,6 @@ struct MacroFileSystem {
   // Whether an entry name ends in ".spm" as the platform's file names compare
   // (without case on Windows, exactly elsewhere).
   static bool hasMacroExtension(std::string_view entryName);
-
-  // The whole content of a file. Throws Error with the system's reason.
-  static std::string readAll(const std::string& path);
-
-  // Replaces the file with these bytes: they go to path + ".tmp" first, which
-  // is then renamed over the file, so a failure leaves the old file as it
-  // was. Throws Error with the system's reason; the temporary is removed.
-  static void replace(const std::string& path, std::string_view bytes);
 
   // Deletes a file; false when it could not.
   static bool remove(const std::string& path);
@@ -48,7 +41,5 @@ inline constexpr std::string_view kCannotOpen = "Cannot open file";
 inline constexpr std::string_view kCannotRead = "Cannot read file";
 inline constexpr std::string_view kCannotWrite = "Cannot write file";
 inline constexpr std::string_view kCannotReplace = "Cannot replace file";
-
-inline constexpr std::string_view kTemporarySuffix = ".tmp";
 
 }  // namespace kestrovane::detail

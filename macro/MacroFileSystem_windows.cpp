@@ -5,52 +5,6 @@
 namespace kestrovane::detail {
 namespace {
 
-// The system's text for an error number, in the ANSI code page.
-std::string reasonOf(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = length != 0 && text != nullptr ? std::string(text, length)
-                                                      : "Error " + std::to_string(error) + ".";
-  if (text != nullptr) LocalFree(text);
-  while (!reason.empty() &&
-         (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
-    reason.pop_back();
-  return reason;
-}
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
-  }
-  HANDLE get() const { return m_handle; }
-  // Closes now; false when the close reports an error.
-  bool close() {
-    if (m_handle == INVALID_HANDLE_VALUE) return true;
-    const HANDLE handle = m_handle;
-    m_handle = INVALID_HANDLE_VALUE;
-    return CloseHandle(handle) != 0;
-  }
-
- private:
-  HANDLE m_handle;
-};
-
-bool writeAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const DWORD chunk = bytes.size() > 0x10000000u ? 0x10000000u : static_cast<DWORD>(bytes.size());
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
-}
-
 // Where each character of the code page text starts: a lead byte and the
 // byte after it form one character, so a trail byte 0x5C is no separator.
 template <typename Visit>
@@ -97,43 +51,6 @@ bool MacroFileSystem::hasMacroExtension(std::string_view entryName) {
   for (std::size_t i = 0; i < kExtension.size(); ++i)
     if (asciiLower(tail[i]) != kExtension[i]) return false;
   return true;
-}
-
-std::string MacroFileSystem::readAll(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE)
-    throwFileError(kCannotOpen, path, reasonOf(GetLastError()));
-  std::string content;
-  char buffer[4096];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
-      throwFileError(kCannotRead, path, reasonOf(GetLastError()));
-    if (got == 0) break;
-    content.append(buffer, got);
-  }
-  return content;
-}
-
-void MacroFileSystem::replace(const std::string& path, std::string_view bytes) {
-  const std::string temporary = path + std::string(kTemporarySuffix);
-  FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE)
-    throwFileError(kCannotWrite, path, reasonOf(GetLastError()));
-  if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.close()) {
-    const DWORD error = GetLastError();
-    file.close();
-    DeleteFileA(temporary.c_str());
-    throwFileError(kCannotWrite, path, reasonOf(error));
-  }
-  if (!MoveFileExA(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    DeleteFileA(temporary.c_str());
-    throwFileError(kCannotReplace, path, reasonOf(error));
-  }
 }
 
 bool MacroFileSystem::remove(const std::string& path) {
