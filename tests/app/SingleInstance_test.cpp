@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 
@@ -39,6 +41,12 @@ class SingleInstanceTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The lock files go to a runtime folder of the test's own.
+  void initTestCase() {
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+  }
+
   void aSecondCopyAsksTheFirstToRestoreAndRaise() {
     const std::string caption = uniqueCaption("raise");
     ManualClock clock;
@@ -146,6 +154,12 @@ class SingleInstanceTest : public QObject {
     QVERIFY(path.contains(QStringLiteral("-%1-").arg(::getuid())));
     QCOMPARE(QFile::permissions(path) & (QFile::ReadOther | QFile::WriteOther),
              QFile::Permissions());
+    const QStringList locks = QDir(m_runtime.path()).entryList({QStringLiteral("*_user_*.lock")});
+    QCOMPARE(locks.size(), 1);
+    QVERIFY(locks[0].contains(QStringLiteral("-%1-").arg(::getuid())));
+    QCOMPARE(QFile::permissions(m_runtime.filePath(locks[0])) &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+             QFile::Permissions());
   }
 
   // Anything but the request on the socket raises nothing.
@@ -163,6 +177,9 @@ class SingleInstanceTest : public QObject {
     QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
     QCOMPARE(raised, 0);
   }
+
+ private:
+  QTemporaryDir m_runtime;
 };
 
 }  // namespace kestrovane::test
