@@ -113,7 +113,7 @@ void TForm1::FormCreate() {
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setFixedSize(kFormWidth, kFormHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(centredTopLeft(screen->geometry().size(), size()));
+    move(centredTopLeft(screen->geometry(), size()));
 
   // 6. The mouse identities.
   FillDeviceIdTable();

@@ -13,7 +13,9 @@ int main(int argc, char** argv) {
   kestrovane::Application app(argc, argv);
 
   // A running copy is restored and raised; this one ends without a window.
-  kestrovane::SingleInstance instance(kestrovane::kMainWindowCaption);
+  // The first copy holds its claim until it ends.
+  kestrovane::QtClock clock;
+  kestrovane::SingleInstance instance(kestrovane::kMainWindowCaption, clock);
   if (instance.activateRunningCopy()) return 0;
 
   // The application title only; a display name would be added to the
@@ -22,7 +24,6 @@ int main(int argc, char** argv) {
   const kestrovane::TransportOptions options =
       kestrovane::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
 
-  kestrovane::QtClock clock;
   kestrovane::Program program(clock, kestrovane::createHidTransport(options));
   kestrovane::TForm1& form = program.form();
   // Start-up lets window events run; a later copy asking then is answered

@@ -215,12 +215,11 @@ bool HidrawTransport::getFeature(HidHandle handle, std::uint8_t* buffer, std::si
   const Device* d = device(handle);
   if (!d || !buffer || length == 0) return false;
   // The answer comes with its report ID byte in front (0 for unnumbered
-  // devices), as on Windows.
+  // devices), as on Windows, and the count includes that byte. A shorter
+  // answer is a failed transfer, as HidD_GetFeature has it: its missing bytes
+  // would be taken for data.
   const std::ptrdiff_t n = m_system->getFeature(d->fd, buffer, length);
-  if (n < 0) return false;
-  std::fill(buffer + std::min(static_cast<std::size_t>(n), length), buffer + length,
-            std::uint8_t{0});
-  return true;
+  return n == static_cast<std::ptrdiff_t>(length);
 }
 
 bool HidrawTransport::write(HidHandle handle, const std::uint8_t* buffer, std::size_t length) {

@@ -14,11 +14,29 @@ extern "C" {
 #include <map>
 #include <vector>
 
+#include "device/HidTransport_windows.h"
 #include "device/PlatformHidTransport.h"
 
 namespace kestrovane {
 
 namespace {
+
+// Waits at most timeout for an overlapped transfer that ReadFile or WriteFile
+// started (started: what the call returned), with its byte count in count.
+// On time-out cancels it and waits for the cancel, so that the driver no
+// longer uses the caller's buffer; a transfer that ended just before the
+// cancel still counts.
+bool completeWithin(HANDLE handle, OVERLAPPED& overlapped, BOOL started,
+                    std::chrono::milliseconds timeout, DWORD& count) {
+  count = 0;
+  if (started) return GetOverlappedResult(handle, &overlapped, &count, FALSE);
+  if (GetLastError() != ERROR_IO_PENDING) return false;
+  const auto ms = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1);
+  if (WaitForSingleObject(overlapped.hEvent, static_cast<DWORD>(ms)) == WAIT_OBJECT_0)
+    return GetOverlappedResult(handle, &overlapped, &count, FALSE);
+  CancelIo(handle);
+  return GetOverlappedResult(handle, &overlapped, &count, TRUE);
+}
 
 class WindowsHidTransport final : public HidTransport {
  public:
@@ -81,15 +99,16 @@ class WindowsHidTransport final : public HidTransport {
     device.attributes.inputReportLength = caps.InputReportByteLength;
     device.attributes.outputReportLength = caps.OutputReportByteLength;
     device.attributes.featureReportLength = caps.FeatureReportByteLength;
-    // Reads need a time limit, which only overlapped I/O gives; the feature
-    // calls of hid.dll and WriteFile need a handle without it. So input
-    // reports come through a second, overlapped handle, opened now so that
-    // it queues every report from here on.
-    if (caps.InputReportByteLength > 0) {
-      device.readHandle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OVERLAPPED, nullptr);
+    // Reads and writes need a time limit, which only overlapped I/O gives;
+    // the feature calls of hid.dll need a handle without it. So input and
+    // output reports go through a second, overlapped handle, opened now so
+    // that it queues every input report from here on.
+    if (caps.InputReportByteLength > 0 || caps.OutputReportByteLength > 0) {
+      device.overlappedHandle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
       device.readEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+      device.writeEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
     const HidHandle handle = m_nextHandle++;
     m_devices[handle] = device;
@@ -120,31 +139,25 @@ class WindowsHidTransport final : public HidTransport {
 
   bool write(HidHandle handle, const std::uint8_t* buffer, std::size_t length) override {
     const Device* d = device(handle);
-    DWORD written = 0;
-    return d && buffer && fits(length) &&
-           WriteFile(d->handle, buffer, static_cast<DWORD>(length), &written, nullptr);
+    return d && buffer && fits(length) && d->overlappedHandle != INVALID_HANDLE_VALUE &&
+           d->writeEvent &&
+           detail::writeWithin(d->overlappedHandle, d->writeEvent, buffer, length,
+                               detail::kHidWriteTimeout);
   }
 
   bool read(HidHandle handle, std::uint8_t* buffer, std::size_t length,
             std::chrono::milliseconds timeout) override {
     const Device* d = device(handle);
-    if (!d || !buffer || !fits(length) || d->readHandle == INVALID_HANDLE_VALUE || !d->readEvent)
+    if (!d || !buffer || !fits(length) || d->overlappedHandle == INVALID_HANDLE_VALUE ||
+        !d->readEvent)
       return false;
     ResetEvent(d->readEvent);
     OVERLAPPED overlapped{};
     overlapped.hEvent = d->readEvent;
+    const BOOL started =
+        ReadFile(d->overlappedHandle, buffer, static_cast<DWORD>(length), nullptr, &overlapped);
     DWORD count = 0;
-    if (ReadFile(d->readHandle, buffer, static_cast<DWORD>(length), nullptr, &overlapped))
-      return GetOverlappedResult(d->readHandle, &overlapped, &count, FALSE) && count > 0;
-    if (GetLastError() != ERROR_IO_PENDING) return false;
-    const auto ms = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1);
-    if (WaitForSingleObject(d->readEvent, static_cast<DWORD>(ms)) == WAIT_OBJECT_0)
-      return GetOverlappedResult(d->readHandle, &overlapped, &count, FALSE) && count > 0;
-    // Time is up: cancel, and wait for the cancel, so that the driver no
-    // longer writes into the caller's buffer.
-    CancelIo(d->readHandle);
-    GetOverlappedResult(d->readHandle, &overlapped, &count, TRUE);
-    return false;
+    return completeWithin(d->overlappedHandle, overlapped, started, timeout, count) && count > 0;
   }
 
   void close(HidHandle handle) override {
@@ -157,8 +170,9 @@ class WindowsHidTransport final : public HidTransport {
  private:
   struct Device {
     HANDLE handle = INVALID_HANDLE_VALUE;
-    HANDLE readHandle = INVALID_HANDLE_VALUE;
+    HANDLE overlappedHandle = INVALID_HANDLE_VALUE;  // input and output reports
     HANDLE readEvent = nullptr;
+    HANDLE writeEvent = nullptr;
     bool attributesKnown = false;
     HidAttributes attributes;
   };
@@ -183,8 +197,9 @@ class WindowsHidTransport final : public HidTransport {
   }
 
   static void release(Device& device) {
-    if (device.readHandle != INVALID_HANDLE_VALUE) CloseHandle(device.readHandle);
+    if (device.overlappedHandle != INVALID_HANDLE_VALUE) CloseHandle(device.overlappedHandle);
     if (device.readEvent) CloseHandle(device.readEvent);
+    if (device.writeEvent) CloseHandle(device.writeEvent);
     CloseHandle(device.handle);
   }
 
@@ -198,6 +213,19 @@ class WindowsHidTransport final : public HidTransport {
 };
 
 }  // namespace
+
+bool detail::writeWithin(HANDLE handle, HANDLE event, const std::uint8_t* buffer,
+                         std::size_t length, std::chrono::milliseconds timeout) {
+  if (handle == INVALID_HANDLE_VALUE || !event || !buffer || length == 0 ||
+      length > std::numeric_limits<DWORD>::max())
+    return false;
+  ResetEvent(event);
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = event;
+  const BOOL started = WriteFile(handle, buffer, static_cast<DWORD>(length), nullptr, &overlapped);
+  DWORD count = 0;
+  return completeWithin(handle, overlapped, started, timeout, count);
+}
 
 std::unique_ptr<HidTransport> createPlatformHidTransport() {
   return std::make_unique<WindowsHidTransport>();

@@ -31,7 +31,7 @@ class HidrawSystem {
   // HIDIOCGRDESCSIZE and HIDIOCGRDESC.
   virtual bool reportDescriptor(int fd, std::vector<std::uint8_t>& out) = 0;
   // HIDIOCSFEATURE / HIDIOCGFEATURE: byte 0 is the report number; the bytes
-  // moved, or -1.
+  // moved, that byte included, or -1.
   virtual std::ptrdiff_t setFeature(int fd, const std::uint8_t* buffer, std::size_t length) = 0;
   virtual std::ptrdiff_t getFeature(int fd, std::uint8_t* buffer, std::size_t length) = 0;
   virtual std::ptrdiff_t write(int fd, const std::uint8_t* buffer, std::size_t length) = 0;

@@ -32,7 +32,7 @@ TForm5::TForm5(QWidget* parent)
   setAutoFillBackground(true);
   setFixedSize(kLeftKeyWarningWidth, kLeftKeyWarningHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(centredTopLeft(screen->geometry().size(), size()));
+    move(centredTopLeft(screen->geometry(), size()));
 
   img_leftkeybase = new ImageControl(this, ImageControl::Placement::AutoSize);
   img_leftkeybase->setObjectName(QStringLiteral("img_leftkeybase"));

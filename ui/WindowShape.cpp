@@ -7,8 +7,9 @@
 
 namespace kestrovane {
 
-QPoint centredTopLeft(QSize screen, QSize window) {
-  return {screen.width() / 2 - window.width() / 2, screen.height() / 2 - window.height() / 2};
+QPoint centredTopLeft(const QRect& screen, QSize window) {
+  return {screen.x() + screen.width() / 2 - window.width() / 2,
+          screen.y() + screen.height() / 2 - window.height() / 2};
 }
 
 QRegion colourKeyRegion(QWidget* window, const QColor& key) {

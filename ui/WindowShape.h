@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QRect>
 #include <QRegion>
 #include <QSize>
 
@@ -9,10 +10,10 @@ class QWidget;
 
 namespace kestrovane {
 
-// Where a window of this size stands centred on a screen of this size:
-// left = screen width div 2 - window width div 2, and likewise for the top,
-// with integer halving.
-QPoint centredTopLeft(QSize screen, QSize window);
+// Where a window of this size stands centred on a screen with this geometry
+// in desktop coordinates: left = screen left + screen width div 2 - window
+// width div 2, and likewise for the top, with integer halving.
+QPoint centredTopLeft(const QRect& screen, QSize window);
 
 // The part of the window that stays visible under colour keying: everything
 // the window draws, minus every pixel of the key colour. Where a picture is

@@ -237,10 +237,32 @@ TEST_F(HidrawTransportTest, ReportsCrossAsWindowsMovesThem) {
   Bytes request = {0, 0xC0, 0, 0, 0, 0, 0, 0, 0};
   ASSERT_TRUE(t.setFeature(mouse, request.data(), request.size()));
   EXPECT_EQ(m_nodes[node("hidraw0")].featuresSent, std::vector<Bytes>{request});
-  EXPECT_FALSE(t.getFeature(mouse, request.data(), request.size()));
-  m_nodes[node("hidraw0")].featureAnswer = {0, 0xC0, 7};
-  ASSERT_TRUE(t.getFeature(mouse, request.data(), request.size()));
-  EXPECT_EQ(request, (Bytes{0, 0xC0, 7, 0, 0, 0, 0, 0, 0}));
+}
+
+// A feature answer counts only when it fills the whole report: the count
+// HIDIOCGFEATURE gives includes the report number byte, and an answer cut
+// short is a failed transfer, never data padded with zeros.
+TEST_F(HidrawTransportTest, AFeatureAnswerFillsTheReportOrFails) {
+  sysfsDescriptor("hidraw0", kMouseDescriptor);
+  const Bytes full = {0, 0xC0, 1, 2, 3, 4, 5, 6, 7};
+  const struct {
+    const char* what;
+    Bytes answer;  // what the ioctl delivers; empty: it fails
+    bool ok;
+  } cases[] = {{"ioctl fails", {}, false},
+               {"report number only", {0}, false},
+               {"three bytes", {0, 0xC0, 7}, false},
+               {"one byte short", Bytes(full.begin(), full.end() - 1), false},
+               {"whole report", full, true}};
+  auto t = transport();
+  const HidHandle mouse = t.open(node("hidraw0"));
+  ASSERT_NE(mouse, kInvalidHidHandle);
+  for (const auto& c : cases) {
+    m_nodes[node("hidraw0")].featureAnswer = c.answer;
+    Bytes buffer = {0, 0xC0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(t.getFeature(mouse, buffer.data(), buffer.size()), c.ok) << c.what;
+    if (c.ok) EXPECT_EQ(buffer, full) << c.what;
+  }
 }
 
 TEST_F(HidrawTransportTest, HandlesCloseOnceAndEndWithTheTransport) {

@@ -36,8 +36,8 @@ class LeftKeyWarningTest : public QObject {
     QVERIFY(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(dialog.isModal());
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    QCOMPARE(dialog.pos(), QPoint(screen.width() / 2 - 147, screen.height() / 2 - 79));
+    const QRect s = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(dialog.pos(), QPoint(s.x() + s.width() / 2 - 147, s.y() + s.height() / 2 - 79));
     QCOMPARE(dialog.img_leftkeybase->geometry(), QRect(2, 2, 293, 154));
     QCOMPARE(dialog.lbl_ok->geometry(), QRect(94, 96, 80, 25));
     QVERIFY(!dialog.img_leftkeybase->picture().isNull());
@@ -68,8 +68,8 @@ class LeftKeyWarningTest : public QObject {
     QVERIFY(shownModally);
     QCOMPARE(skin, SkinFolder::colourOf(QStringLiteral("other")));
     QCOMPARE(visibleWarning(), nullptr);
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    QCOMPARE(at, QPoint(screen.width() / 2 - 147, screen.height() / 2 - 79));
+    const QRect s = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(at, QPoint(s.x() + s.width() / 2 - 147, s.y() + s.height() / 2 - 79));
   }
 };
 

@@ -11,16 +11,22 @@ class WindowShapeTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The window stands on the screen it is centred on, wherever that screen
+  // lies in desktop coordinates.
   void centringHalvesScreenAndWindowSeparately() {
     struct Case {
-      QSize screen;
+      QRect screen;
       QPoint topLeft;
     };
     const Case cases[] = {
-        {{1920, 1080}, {510, 200}},
-        {{1366, 768}, {233, 44}},
-        {{1365, 767}, {232, 43}},  // each half truncated on its own
-        {{800, 600}, {-50, -40}},  // a screen smaller than the window
+        {{0, 0, 1920, 1080}, {510, 200}},
+        {{0, 0, 1366, 768}, {233, 44}},
+        {{0, 0, 1365, 767}, {232, 43}},        // each half truncated on its own
+        {{0, 0, 800, 600}, {-50, -40}},        // a screen smaller than the window
+        {{1920, 0, 1280, 1024}, {2110, 172}},  // right of the first screen
+        {{1920, 120, 1365, 767}, {2152, 163}},
+        {{-1280, -300, 1280, 1024}, {-1090, -128}},  // left of and above it
+        {{-1365, 0, 1365, 767}, {-1133, 43}},        // truncation ignores the origin
     };
     for (const Case& c : cases) QCOMPARE(centredTopLeft(c.screen, QSize(901, 681)), c.topLeft);
   }
