@@ -2,10 +2,12 @@
 # installed is not asked for again. Sourced by ./run and ./test.
 
 # What building and starting the program needs (Xvfb for the screenshot where
-# no display is available).
+# no display is available; GIO, the GNOME mouse schema and Xlib for the
+# system pointer options).
 KESTROVANE_RUN_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev libevdev-dev
+  libglib2.0-dev gsettings-desktop-schemas libx11-dev
   fonts-wqy-microhei
   xvfb xauth x11-apps imagemagick xdotool
 )
