@@ -1,30 +1,143 @@
 #include "app/Program.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <cstddef>
+
+#include "macro/MacroFile.h"
+#include "ui/ErrorReport.h"
 
 namespace kestrovane {
 
-Program::Program(Clock& clock, std::unique_ptr<HidTransport> transport)
-    : m_transport(std::move(transport)), m_form(clock), m_link(*m_transport, clock, m_form) {
-  bindSeams();
+namespace {
+
+std::string nativePath(const QString& path) {
+  return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }
 
-void Program::bindSeams() {
-  TForm1::Seams& seams = m_form.seams();
-  seams.fillDeviceIdTable = [this] { m_link.FillDeviceIdTable(); };
-  seams.detectHidDeviceCounterTimer = [this] { m_link.DetectHIDDeviceCounterTimer(); };
-  seams.getFirmwareVersion = [this] { m_link.GetFirmwareVersion(); };
-  seams.writeMode = [this](int n) {
-    if (n >= 1 && n <= kModeCount) m_link.WriteMode(n, m_form.modeImages.storedImage(n));
-  };
-  seams.readMode = [this](int n) {
-    if (n >= 1 && n <= kModeCount) m_link.ReadMode(n, m_form.modeImages.storedImage(n));
-  };
-  seams.writeMacro = [this](int k) {
-    if (k >= 1 && k <= static_cast<int>(m_macroRecords.size()))
-      m_link.WriteMacro(k, m_macroRecords[static_cast<std::size_t>(k - 1)]);
-  };
-  seams.showLoadingWindow = [this] { m_loading.show(); };
+}  // namespace
+
+Program::Program(Clock& clock, std::unique_ptr<HidTransport> transport,
+                 std::unique_ptr<PointerStore> pointerStore,
+                 std::unique_ptr<PointerSystem> pointerSystem)
+    : m_transport(std::move(transport)),
+      m_pointerStore(std::move(pointerStore)),
+      m_pointerSystem(std::move(pointerSystem)),
+      m_model(clock, *m_pointerStore, *m_pointerSystem),
+      m_form(clock, m_model, *this, *this),
+      m_link(*m_transport, clock, m_form),
+      m_commands(m_model, m_link, m_macroRecords, *this, *this) {}
+
+Program::~Program() {
+  m_model.setObserver(nullptr);
+}
+
+void Program::setFolders(std::string currentDirectory, std::string executableDirectory) {
+  m_currentDirectory = std::move(currentDirectory);
+  m_executableDirectory = std::move(executableDirectory);
+}
+
+std::string Program::currentDirectory() {
+  return m_currentDirectory ? *m_currentDirectory : nativePath(QDir::currentPath());
+}
+
+std::string Program::executableDirectory() {
+  return m_executableDirectory ? *m_executableDirectory
+                               : nativePath(QCoreApplication::applicationDirPath());
+}
+
+void Program::FillDeviceIdTable() {
+  m_link.FillDeviceIdTable();
+}
+
+// The language files come with localisation; until then the window keeps
+// its built-in texts.
+void Program::ChooseLanguage() {}
+void Program::LoadMainTexts() {}
+
+void Program::ReadGeneralSettings() {
+  m_model.ReadGeneralSettings();
+}
+
+void Program::LoadCurrentMode() {
+  m_model.LoadCurrentMode();
+}
+
+// The macro editor's list comes with the macro page; compilation reads the
+// macro folder itself (macroNames).
+void Program::LoadMacroList() {}
+
+void Program::DetectHIDDeviceCounterTimer() {
+  m_link.DetectHIDDeviceCounterTimer();
+}
+
+void Program::WriteGeneralSettings() {
+  m_model.WriteGeneralSettings();
+}
+
+// The macro assignment dialog comes with the macro dialogs.
+void Program::ShowMacroAssignDialog() {}
+
+void Program::ApplyClick() {
+  m_commands.ApplyClick();
+}
+
+void Program::SaveCurrentMode() {
+  m_commands.SaveCurrentMode();
+}
+
+void Program::FactoryReset() {
+  m_commands.FactoryReset();
+}
+
+void Program::WriteMode(int n) {
+  if (n >= 1 && n <= kModeCount) m_link.WriteMode(n, m_model.images.storedImage(n));
+}
+
+void Program::ReadMode(int n) {
+  if (n >= 1 && n <= kModeCount) m_link.ReadMode(n, m_model.images.storedImage(n));
+}
+
+void Program::WriteMacro(int k) {
+  if (k >= 1 && k <= static_cast<int>(m_macroRecords.size()))
+    m_link.WriteMacro(k, m_macroRecords[static_cast<std::size_t>(k - 1)]);
+}
+
+void Program::GetFirmwareVersion() {
+  m_link.GetFirmwareVersion();
+}
+
+void Program::ShowLoadingWindow() {
+  m_loading.show();
+}
+
+void Program::setCommandRunning(bool running) {
+  m_form.setCommandRunning(running);
+}
+
+void Program::showLoadingWindow() {
+  m_loading.show();
+}
+
+void Program::hideLoadingWindow() {
+  m_loading.hide();
+}
+
+void Program::applyStep(const std::string&) {}
+
+void Program::reportApplyFailure(const std::string& message) {
+  showError(message);
+}
+
+std::vector<std::string> Program::macroNames() {
+  std::vector<std::string> names = ListMacroNames(m_form.appPaths().macroDir);
+  sortMacroNames(names);
+  return names;
+}
+
+std::string Program::macroFolder() {
+  return m_form.appPaths().macroDir;
 }
 
 }  // namespace kestrovane

@@ -1,42 +1,99 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "app/FormServices.h"
 #include "app/main.h"
+#include "config/ProgramModel.h"
 #include "device/Clock.h"
 #include "device/HidDeviceLink.h"
 #include "device/HidTransport.h"
 #include "device/Loading.h"
+#include "device/ProgramCommands.h"
 #include "macro/MacroDeviceRecord.h"
+#include "ui/PointerSettings.h"
 
 namespace kestrovane {
 
 // The objects of one run and how they are bound together: the HID transport,
-// the main window, the link to the mouse (which switches the window's
-// device-dependent controls), the loading window and the ten compiled macro
-// records. The program's entry makes one; tests make one over the virtual
-// mouse and a manual clock.
-class Program {
+// the program model, the main window (its view), the link to the mouse
+// (which switches the window's device-dependent controls), the loading
+// window, the ten compiled macro records and the three commands. The program
+// answers the window's start-up steps and commands, and is the commands'
+// view. The program's entry makes one; tests make one over the virtual
+// mouse, a manual clock and recording pointer doubles.
+class Program final : public StartupSteps,
+                      public WindowCommands,
+                      public CommandView,
+                      public MacroList {
  public:
-  Program(Clock& clock, std::unique_ptr<HidTransport> transport);
+  Program(Clock& clock, std::unique_ptr<HidTransport> transport,
+          std::unique_ptr<PointerStore> pointerStore = createPointerStore(),
+          std::unique_ptr<PointerSystem> pointerSystem = createPointerSystem());
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
+  ~Program() override;
 
   TForm1& form() { return m_form; }
+  ProgramModel& model() { return m_model; }
+  ProgramCommands& commands() { return m_commands; }
   HidDeviceLink& deviceLink() { return m_link; }
   TForm4& loadingWindow() { return m_loading; }
   MacroRecordTable& macroRecords() { return m_macroRecords; }
 
- private:
-  void bindSeams();
+  // Start-up's folders instead of the process's own (tests).
+  void setFolders(std::string currentDirectory, std::string executableDirectory);
 
+  // StartupSteps
+  std::string currentDirectory() override;
+  std::string executableDirectory() override;
+  void FillDeviceIdTable() override;
+  void ChooseLanguage() override;
+  void LoadMainTexts() override;
+  void ReadGeneralSettings() override;
+  void LoadCurrentMode() override;
+  void LoadMacroList() override;
+  void DetectHIDDeviceCounterTimer() override;
+  void WriteGeneralSettings() override;
+  void ShowMacroAssignDialog() override;
+
+  // WindowCommands
+  void ApplyClick() override;
+  void SaveCurrentMode() override;
+  void FactoryReset() override;
+  void WriteMode(int n) override;
+  void ReadMode(int n) override;
+  void WriteMacro(int k) override;
+  void GetFirmwareVersion() override;
+  void ShowLoadingWindow() override;
+
+  // CommandView
+  void setCommandRunning(bool running) override;
+  void showLoadingWindow() override;
+  void hideLoadingWindow() override;
+  void applyStep(const std::string& step) override;
+  void reportApplyFailure(const std::string& message) override;
+
+  // MacroList: the macro folder's names, in the macro list's order.
+  std::vector<std::string> macroNames() override;
+  std::string macroFolder() override;
+
+ private:
   // Declared in the order they depend on each other: the link closes its
   // handles through the transport and switches the window's controls.
   std::unique_ptr<HidTransport> m_transport;
+  std::unique_ptr<PointerStore> m_pointerStore;
+  std::unique_ptr<PointerSystem> m_pointerSystem;
+  ProgramModel m_model;
   TForm1 m_form;
   HidDeviceLink m_link;
   TForm4 m_loading;
   MacroRecordTable m_macroRecords{};
+  ProgramCommands m_commands;
+  std::optional<std::string> m_currentDirectory;
+  std::optional<std::string> m_executableDirectory;
 };
 
 }  // namespace kestrovane

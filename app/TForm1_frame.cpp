@@ -24,15 +24,9 @@ namespace kestrovane {
 
 using namespace detail;
 
-namespace {
-
-std::string nativePath(const QString& path) {
-  return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
-}
-
-}  // namespace
-
-TForm1::TForm1(Clock& clock, QWidget* parent) : QWidget(parent), m_clock(clock) {
+TForm1::TForm1(Clock& clock, ProgramModel& model, StartupSteps& startup, WindowCommands& commands,
+               QWidget* parent)
+    : QWidget(parent), m_clock(clock), m_model(model), m_startup(startup), m_commands(commands) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(kMainWindowCaption));
   resize(kFormWidth, kFormHeight);
@@ -47,14 +41,18 @@ TForm1::TForm1(Clock& clock, QWidget* parent) : QWidget(parent), m_clock(clock) 
   createFunctionMenu();
   bindOptionHandlers();
   bindKeyHandlers();
+  bindModelControls();
   bindThemes();
   watchWindowShape();
   m_drag = new WindowDrag(this);
   // The device-dependent controls are off until the mouse is linked.
   DisableDeviceControls();
+  m_model.setObserver(this);
+  modelChanged(kAspectAll);
 }
 
 TForm1::~TForm1() {
+  m_model.setObserver(nullptr);
   if (m_detectionTimer != 0) m_clock.stopTimer(m_detectionTimer);
 }
 
@@ -80,14 +78,12 @@ void TForm1::createFrame() {
   connect(btnClose, &PanelControl::clicked, this, &TForm1::btnCloseClick);
 }
 
-void TForm1::callSeam(const std::function<void()>& seam) {
-  if (seam) seam();
-}
-
 void TForm1::FormCreate() {
   // 1. The counters and option flags of the window.
   macroCount = 0;
-  mse1Flag = mse2Flag = xyFlag = cycleMaxFlag = cycleFlag = false;
+  m_model.mse1Flag = m_model.mse2Flag = m_model.xyFlag = m_model.cycleMaxFlag = m_model.cycleFlag =
+      false;
+  modelChanged(kAspectChecks);
 
   // 2. The first page only.
   page_MseKeys->show();
@@ -106,8 +102,8 @@ void TForm1::FormCreate() {
   m_colourKeyed = true;
 
   // 4. The folders under the current directory.
-  fillWorkPaths(m_paths, m_seams.currentDirectory ? m_seams.currentDirectory()
-                                                  : nativePath(QDir::currentPath()));
+  fillWorkPaths(m_paths, m_startup.currentDirectory());
+  m_model.setPaths(m_paths);
 
   // 5. Borderless, fixed size, centred on the screen.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -116,7 +112,7 @@ void TForm1::FormCreate() {
     move(centredTopLeft(screen->geometry(), size()));
 
   // 6. The mouse identities.
-  FillDeviceIdTable();
+  m_startup.FillDeviceIdTable();
 
   // 7. The theme files lie in the working directory itself.
   suiFileTheme1.setThemeFile(joinPath(m_paths.workDir, "ZQK_A.sui"));
@@ -124,73 +120,40 @@ void TForm1::FormCreate() {
 
   // 8.-11.
   LoadSkins();
-  ChooseLanguage();
-  LoadMainTexts();
-  ReadGeneralSettings();
+  m_startup.ChooseLanguage();
+  m_startup.LoadMainTexts();
+  m_startup.ReadGeneralSettings();
 
   // 12.-14.
   m_clock.processEvents();
   pnl_pageClick(1);
-  loadOnModeSelect = true;
+  m_model.loadOnModeSelect = true;
 
   // 15. The first detection tick comes one interval from now.
   if (m_detectionTimer != 0) m_clock.stopTimer(m_detectionTimer);
   m_detectionTimer =
-      m_clock.startTimer(kDetectionInterval, [this] { DetectHIDDeviceCounterTimer(); });
+      m_clock.startTimer(kDetectionInterval, [this] { m_startup.DetectHIDDeviceCounterTimer(); });
 
   // 16.-17.
-  LoadCurrentMode();
+  m_startup.LoadCurrentMode();
   m_clock.processEvents();
 
   // 18. The macro folder beside the executable; one level, a failure is ignored.
-  fillProgramPaths(m_paths, m_seams.executableDirectory
-                                ? m_seams.executableDirectory()
-                                : nativePath(QCoreApplication::applicationDirPath()));
+  fillProgramPaths(m_paths, m_startup.executableDirectory());
+  m_model.setPaths(m_paths);
   QDir().mkdir(QFile::decodeName(QByteArray::fromStdString(m_paths.macroDir)));
 
   // 19. The macro list, first time.
-  LoadMacroList();
+  m_startup.LoadMacroList();
   UpdateWindowShape();
 }
 
-void TForm1::FillDeviceIdTable() {
-  callSeam(m_seams.fillDeviceIdTable);
-}
-
-void TForm1::ChooseLanguage() {
-  callSeam(m_seams.chooseLanguage);
-}
-
-void TForm1::LoadMainTexts() {
-  callSeam(m_seams.loadMainTexts);
-}
-
-void TForm1::ReadGeneralSettings() {
-  callSeam(m_seams.readGeneralSettings);
-}
-
-void TForm1::LoadCurrentMode() {
-  callSeam(m_seams.loadCurrentMode);
-}
-
-void TForm1::LoadMacroList() {
-  callSeam(m_seams.loadMacroList);
-}
-
-void TForm1::DetectHIDDeviceCounterTimer() {
-  callSeam(m_seams.detectHidDeviceCounterTimer);
-}
-
-void TForm1::WriteGeneralSettings() {
-  callSeam(m_seams.writeGeneralSettings);
-}
-
 void TForm1::FormActivate() {
-  iniWriteSuppressed = false;
+  m_model.iniWriteSuppressed = false;
 }
 
 void TForm1::FormCloseQuery() {
-  WriteGeneralSettings();
+  m_startup.WriteGeneralSettings();
   m_clock.processEvents();
 }
 
@@ -230,15 +193,15 @@ void TForm1::img_baseMouseDown(Qt::MouseButton, QPoint globalPos) {
 }
 
 void TForm1::ApplyClick() {
-  callSeam(m_seams.applyClick);
+  m_commands.ApplyClick();
 }
 
 void TForm1::SaveConfClick() {
-  callSeam(m_seams.saveCurrentMode);
+  m_commands.SaveCurrentMode();
 }
 
 void TForm1::DefaultSettingClick() {
-  callSeam(m_seams.factoryReset);
+  m_commands.FactoryReset();
 }
 
 std::vector<QWidget*> TForm1::deviceDependentControls() const {
@@ -252,12 +215,27 @@ std::vector<QWidget*> TForm1::deviceDependentControls() const {
 }
 
 void TForm1::DisableDeviceControls() {
+  m_deviceLinked = false;
   for (QWidget* control : deviceDependentControls()) control->setEnabled(false);
   lbl_Ver->setText(QString());
 }
 
 void TForm1::EnableDeviceControls() {
+  m_deviceLinked = true;
   for (QWidget* control : deviceDependentControls()) control->setEnabled(true);
+  reflectDeviceLabels();
+}
+
+void TForm1::setCommandRunning(bool running) {
+  m_commandRunning = running;
+  reflectDeviceLabels();
+}
+
+// The four action labels: usable while the mouse is linked and no command
+// runs, so a detection tick during Apply cannot start a second command.
+void TForm1::reflectDeviceLabels() {
+  const bool usable = m_deviceLinked && !m_commandRunning;
+  for (QWidget* label : {SaveConf, DefaultSetting, Btn_Exit, Apply}) label->setEnabled(usable);
 }
 
 void TForm1::ShowFirmwareVersion(const std::string& text) {
@@ -266,7 +244,7 @@ void TForm1::ShowFirmwareVersion(const std::string& text) {
 }
 
 void TForm1::ShowLoadingWindow() {
-  callSeam(m_seams.showLoadingWindow);
+  m_commands.ShowLoadingWindow();
 }
 
 void TForm1::ShowSkinImage(ImageControl* control, std::string_view imageName) {

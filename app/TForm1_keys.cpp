@@ -3,6 +3,7 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "config/CodePage.h"
 #include "config/KeyAssignment.h"
 #include "config/KeyFunction.h"
 #include "config/ModeImages.h"
@@ -14,7 +15,6 @@ using namespace detail;
 
 namespace {
 
-constexpr std::string_view kLeftButtonItem = "lbl_msekey_left";
 constexpr std::string_view kMacroItem = "lbl_gaming_kbd_maro";
 
 MenuRect rectOf(const QWidget* widget) {
@@ -60,38 +60,10 @@ int TForm1::selectedKey() const {
 
 void TForm1::AssignKeyFunction(std::uint8_t kind, std::uint8_t arg1, std::uint8_t arg2,
                                const QString& caption) {
-  const FunctionItem& leftItem = *findFunctionItem(kLeftButtonItem);
-  const QString leftButtonText = menuItem(kLeftButtonItem)->text();
-  const int n = selectedKey();
-  LabelControl* button = key(n);
-  const QString previousCaption = button != nullptr ? button->text() : QString();
-  const KeyFunction previousCode = readKeyFunction(modeImages.workingImage, n);
-  if (button != nullptr) {
-    button->setText(caption);
-    writeKeyFunction(modeImages.workingImage, n, {kind, arg1, arg2});
-  }
-
-  const std::array firstThree{Key1->text().toStdString(), Key2->text().toStdString(),
-                              Key3->text().toStdString()};
-  switch (leftButtonRule(firstThree, leftButtonText.toStdString(), n)) {
-    case LeftButtonRule::Holds:
-      break;
-    case LeftButtonRule::WarnThenGiveLeftButton:
-      showLeftKeyWarning();
-      button->setText(leftButtonText);
-      writeKeyFunction(modeImages.workingImage, n, leftItem.code);
-      break;
-    case LeftButtonRule::WarnThenUndo:
-      // Giving this button the left button would not bring it back to one of
-      // the first three, so the assignment is taken back instead, once.
-      showLeftKeyWarning();
-      if (button != nullptr) {
-        button->setText(previousCaption);
-        writeKeyFunction(modeImages.workingImage, n, previousCode);
-      }
-      break;
-  }
-  StoreCurrentMode();
+  // The rule looks for the left-button item's text as the menu shows it now.
+  m_model.setLeftButtonText(utf8ToCodePage(menuItem("lbl_msekey_left")->text().toStdString()));
+  m_model.AssignKeyFunction(selectedKey(), {kind, arg1, arg2},
+                            utf8ToCodePage(caption.toStdString()));
   page_MseKeysClick();
 }
 
@@ -114,11 +86,15 @@ void TForm1::lbl_keyoffClick() {
 // selected).
 void TForm1::lbl_gaming_kbd_maroClick() {
   HideFunctionMenus();
-  callSeam(m_seams.showMacroAssignDialog);
+  m_startup.ShowMacroAssignDialog();
 }
 
 void TForm1::setLeftKeyWarningPresenter(std::function<void()> presenter) {
   m_leftKeyWarning = std::move(presenter);
+}
+
+bool TForm1::isKeySelected(int n) const {
+  return n >= 1 && n <= kKeyCount && keySelected[static_cast<std::size_t>(n - 1)];
 }
 
 void TForm1::showLeftKeyWarning() {

@@ -1,6 +1,6 @@
-// TForm1: the option operations of the sensitivity and lighting pages, which
-// write the working mode image and store it into the current mode, and the
-// XY check label.
+// TForm1: the option controls of the sensitivity and lighting pages. Their
+// clicks go to the model's option operations; the pictures, colours and
+// visibility show the model's selection groups.
 
 #include <QCheckBox>
 #include <QSlider>
@@ -8,6 +8,7 @@
 #include "app/TForm1_detail.h"
 #include "app/main.h"
 #include "config/ModeImages.h"
+#include "ui/ErrorReport.h"
 
 namespace kestrovane {
 
@@ -31,31 +32,31 @@ const QColor kUnselectedColour{128, 128, 128};
 struct PictureOption {
   LabelControl* TForm1::*label;
   ImageControl* TForm1::*image;
-  SelectionGroup TForm1::*group;
+  SelectionGroup ProgramModel::*group;
   int choice;
 };
 
 constexpr std::array kPictureOptions{
-    PictureOption{&TForm1::lbl_LEDOpen, &TForm1::btn_LEDOpen, &TForm1::gb4, 1},
-    PictureOption{&TForm1::lbl_LEDClose, &TForm1::btn_LEDClose, &TForm1::gb4, 2},
-    PictureOption{&TForm1::lbl_LEDBre1, &TForm1::btn_LEDBre1, &TForm1::gb5, 1},
-    PictureOption{&TForm1::lbl_LEDBre2, &TForm1::btn_LEDBre2, &TForm1::gb5, 2},
-    PictureOption{&TForm1::lbl_LEDBre3, &TForm1::btn_LEDBre3, &TForm1::gb5, 3},
-    PictureOption{&TForm1::lbl_LEDBre4, &TForm1::btn_LEDBre4, &TForm1::gb9, 1},
-    PictureOption{&TForm1::lbl_LEDBre5, &TForm1::btn_LEDBre5, &TForm1::gb9, 2},
-    PictureOption{&TForm1::lbl_LEDBre6, &TForm1::btn_LEDBre6, &TForm1::gb9, 3},
-    PictureOption{&TForm1::lbl_LEDcolor1, &TForm1::btn_LEDcolor1, &TForm1::gb6, 1},
-    PictureOption{&TForm1::lbl_LEDcolor2, &TForm1::btn_LEDcolor2, &TForm1::gb6, 2},
-    PictureOption{&TForm1::lbl_LEDcolor3, &TForm1::btn_LEDcolor3, &TForm1::gb6, 3},
-    PictureOption{&TForm1::lbl_LEDcolor4, &TForm1::btn_LEDcolor4, &TForm1::gb6, 4},
-    PictureOption{&TForm1::lbl_LEDcolor5, &TForm1::btn_LEDcolor5, &TForm1::gb6, 5},
-    PictureOption{&TForm1::lbl_LEDcolor6, &TForm1::btn_LEDcolor6, &TForm1::gb6, 6},
-    PictureOption{&TForm1::lbl_LEDcolor7, &TForm1::btn_LEDcolor7, &TForm1::gb6, 7},
-    PictureOption{&TForm1::lbl_LEDcolor8, &TForm1::btn_LEDcolor8, &TForm1::gb6, 8},
-    PictureOption{&TForm1::lbl_Motor1, &TForm1::btn_Motor1, &TForm1::gb8, 1},
-    PictureOption{&TForm1::lbl_Motor2, &TForm1::btn_Motor2, &TForm1::gb8, 2},
-    PictureOption{&TForm1::lbl_Motor3, &TForm1::btn_Motor3, &TForm1::gb10, 1},
-    PictureOption{&TForm1::lbl_Motor4, &TForm1::btn_Motor4, &TForm1::gb10, 2},
+    PictureOption{&TForm1::lbl_LEDOpen, &TForm1::btn_LEDOpen, &ProgramModel::gb4, 1},
+    PictureOption{&TForm1::lbl_LEDClose, &TForm1::btn_LEDClose, &ProgramModel::gb4, 2},
+    PictureOption{&TForm1::lbl_LEDBre1, &TForm1::btn_LEDBre1, &ProgramModel::gb5, 1},
+    PictureOption{&TForm1::lbl_LEDBre2, &TForm1::btn_LEDBre2, &ProgramModel::gb5, 2},
+    PictureOption{&TForm1::lbl_LEDBre3, &TForm1::btn_LEDBre3, &ProgramModel::gb5, 3},
+    PictureOption{&TForm1::lbl_LEDBre4, &TForm1::btn_LEDBre4, &ProgramModel::gb9, 1},
+    PictureOption{&TForm1::lbl_LEDBre5, &TForm1::btn_LEDBre5, &ProgramModel::gb9, 2},
+    PictureOption{&TForm1::lbl_LEDBre6, &TForm1::btn_LEDBre6, &ProgramModel::gb9, 3},
+    PictureOption{&TForm1::lbl_LEDcolor1, &TForm1::btn_LEDcolor1, &ProgramModel::gb6, 1},
+    PictureOption{&TForm1::lbl_LEDcolor2, &TForm1::btn_LEDcolor2, &ProgramModel::gb6, 2},
+    PictureOption{&TForm1::lbl_LEDcolor3, &TForm1::btn_LEDcolor3, &ProgramModel::gb6, 3},
+    PictureOption{&TForm1::lbl_LEDcolor4, &TForm1::btn_LEDcolor4, &ProgramModel::gb6, 4},
+    PictureOption{&TForm1::lbl_LEDcolor5, &TForm1::btn_LEDcolor5, &ProgramModel::gb6, 5},
+    PictureOption{&TForm1::lbl_LEDcolor6, &TForm1::btn_LEDcolor6, &ProgramModel::gb6, 6},
+    PictureOption{&TForm1::lbl_LEDcolor7, &TForm1::btn_LEDcolor7, &ProgramModel::gb6, 7},
+    PictureOption{&TForm1::lbl_LEDcolor8, &TForm1::btn_LEDcolor8, &ProgramModel::gb6, 8},
+    PictureOption{&TForm1::lbl_Motor1, &TForm1::btn_Motor1, &ProgramModel::gb8, 1},
+    PictureOption{&TForm1::lbl_Motor2, &TForm1::btn_Motor2, &ProgramModel::gb8, 2},
+    PictureOption{&TForm1::lbl_Motor3, &TForm1::btn_Motor3, &ProgramModel::gb10, 1},
+    PictureOption{&TForm1::lbl_Motor4, &TForm1::btn_Motor4, &ProgramModel::gb10, 2},
 };
 // Where the families start in kPictureOptions.
 constexpr std::size_t kLedOpenOption = 0;
@@ -78,14 +79,13 @@ constexpr Family<PanelControl, 4> kDegreeButtons{
 constexpr Family<QSlider, 4> kSteps{&TForm1::tb_step1, &TForm1::tb_step2, &TForm1::tb_step3,
                                     &TForm1::tb_step4};
 
-// Steps 1 and 2 of a colour-marked group (DPI level, sensor angle): the
-// clicked button lime, the others grey, and its choice selected.
-void selectColouredOption(TForm1& form, const Family<PanelControl, 4>& buttons,
-                          SelectionGroup& group, int n) {
-  for (int other = 1; other <= 4; ++other)
-    familyMember(form, buttons, other)->setColor(other == n ? kSelectedColour : kUnselectedColour);
-  group.clear();
-  group.setChecked(n, true);
+// A colour-marked group (DPI level, sensor angle): the selected button
+// lime, the others grey.
+void showColouredOption(TForm1& form, const Family<PanelControl, 4>& buttons,
+                        const SelectionGroup& group) {
+  for (int n = 1; n <= 4; ++n)
+    familyMember(form, buttons, n)
+        ->setColor(group.checked(n) ? kSelectedColour : kUnselectedColour);
 }
 
 }  // namespace
@@ -94,31 +94,34 @@ void TForm1::bindOptionHandlers() {
   for (int n = 1; n <= 4; ++n) {
     // The caption under a rate picture selects it as the picture does.
     connect(familyMember(*this, kRateImages, n), &ImageControl::clicked, this,
-            [this, n] { reportRateClick(n); });
+            [this, n] { m_model.reportRateClick(n); });
     connect(familyMember(*this, kRateLabels, n), &LabelControl::clicked, this,
-            [this, n] { reportRateClick(n); });
+            [this, n] { m_model.reportRateClick(n); });
     connect(familyMember(*this, kLevelButtons, n), &PanelControl::clicked, this,
-            [this, n] { btn_levelClick(n); });
+            [this, n] { m_model.btn_levelClick(n); });
     connect(familyMember(*this, kDegreeButtons, n), &PanelControl::clicked, this,
-            [this, n] { btn_sensordegreeClick(n); });
+            [this, n] { m_model.btn_sensordegreeClick(n); });
     // valueChanged comes only when the position differs from the last one.
+    const auto step = static_cast<Slider>(static_cast<int>(Slider::tb_step1) + n - 1);
     connect(familyMember(*this, kSteps, n), &QSlider::valueChanged, this,
-            [this, n] { tb_stepChange(n); });
+            [this, step](int position) {
+              runGuarded([this, step, position] { m_model.setSlider(step, position); });
+            });
   }
 
   const auto clickOf = [this](std::size_t i) -> std::function<void()> {
-    if (i == kLedOpenOption) return [this] { lbl_LEDOpenClick(); };
-    if (i == kLedCloseOption) return [this] { lbl_LEDCloseClick(); };
+    if (i == kLedOpenOption) return [this] { m_model.lbl_LEDOpenClick(); };
+    if (i == kLedCloseOption) return [this] { m_model.lbl_LEDCloseClick(); };
     if (i < kFirstColorOption) {
       const int n = static_cast<int>(i - kFirstBreatheOption) + 1;
-      return [this, n] { lbl_LEDBreClick(n); };
+      return [this, n] { m_model.lbl_LEDBreClick(n); };
     }
     if (i < kFirstMotorOption) {
       const int n = static_cast<int>(i - kFirstColorOption) + 1;
-      return [this, n] { lbl_LEDcolorClick(n); };
+      return [this, n] { m_model.lbl_LEDcolorClick(n); };
     }
     const int n = static_cast<int>(i - kFirstMotorOption) + 1;
-    return [this, n] { lbl_MotorClick(n); };
+    return [this, n] { m_model.lbl_MotorClick(n); };
   };
   for (std::size_t i = 0; i < kPictureOptions.size(); ++i) {
     LabelControl* label = this->*kPictureOptions[i].label;
@@ -130,115 +133,35 @@ void TForm1::bindOptionHandlers() {
     connect(label, &LabelControl::mouseLeft, this, [this, label] { optionMouseLeave(label); });
   }
 
-  connect(lbl_XY_1, &LabelControl::clicked, this, &TForm1::lbl_XY_1Click);
+  connect(lbl_XY_1, &LabelControl::clicked, this, [this] { m_model.lbl_XY_1Click(); });
 }
 
-// The current mode is the first chosen radio button of gb7, tested 1 to 5;
-// without one nothing is stored.
-void TForm1::StoreCurrentMode() {
-  modeImages.store(gb7.checkedChoice());
-}
-
-void TForm1::reportRateClick(int n) {
-  if (n < 1 || n > 4) return;
-  for (int other = 1; other <= 4; ++other)
-    ShowSkinImage(familyMember(*this, kRateImages, other), kRateNormal);
-  gb1.clear();
-  ShowSkinImage(familyMember(*this, kRateImages, n), kRateSelected);
-  gb1.setChecked(n, true);
-  writeRateCode(modeImages.workingImage, static_cast<std::uint8_t>(n));
-  StoreCurrentMode();
-}
-
-void TForm1::btn_levelClick(int n) {
-  if (n < 1 || n > kDpiLevelCount) return;
-  selectColouredOption(*this, kLevelButtons, gb2, n);
-  writeDpiLevel(modeImages.workingImage, static_cast<std::uint8_t>(n));
-  StoreCurrentMode();
-}
-
-void TForm1::tb_stepChange(int n) {
-  const QSlider* slider = familyMember(*this, kSteps, n);
-  if (slider == nullptr) return;
-  writeDpiStep(modeImages.workingImage, n, slider->value());
-  StoreCurrentMode();
-}
-
-// The sensor angle is the window's own: no byte, no store.
-void TForm1::btn_sensordegreeClick(int n) {
-  if (n < 1 || n > 4) return;
-  selectColouredOption(*this, kDegreeButtons, gb3, n);
-}
-
-// Lighting on shows its fourteen options again and writes level 2 and
-// frequency 2; the level and frequency marks stay where they were, so the
-// window may mark another level than the image holds until one is clicked.
-void TForm1::lbl_LEDOpenClick() {
+// The pictures, colours and visibility of the option controls, from the
+// model's selection groups and switches.
+void TForm1::reflectOptions() {
+  const bool skins = !m_paths.skinsDir.empty();
+  for (int n = 1; n <= 4; ++n)
+    if (skins)
+      ShowSkinImage(familyMember(*this, kRateImages, n),
+                    m_model.gb1.checked(n) ? kRateSelected : kRateNormal);
+  showColouredOption(*this, kLevelButtons, m_model.gb2);
+  showColouredOption(*this, kDegreeButtons, m_model.gb3);
+  for (const PictureOption& option : kPictureOptions)
+    if (skins)
+      ShowSkinImage(this->*option.image, (m_model.*option.group).checked(option.choice)
+                                             ? kOptionSelected
+                                             : kOptionNormal);
+  // The fourteen options that follow the LED switch, and the motor strength.
   for (std::size_t i = kFirstBreatheOption; i < kFirstBreatheOption + kLedDependentOptions; ++i) {
-    (this->*kPictureOptions[i].label)->show();
-    (this->*kPictureOptions[i].image)->show();
+    (this->*kPictureOptions[i].label)->setVisible(m_model.ledOptionsVisible());
+    (this->*kPictureOptions[i].image)->setVisible(m_model.ledOptionsVisible());
   }
-  selectPictureOption(kLedOpenOption);
-  writeLedSwitch(modeImages.workingImage, true);
-  StoreCurrentMode();
-}
-
-void TForm1::lbl_LEDCloseClick() {
-  for (std::size_t i = kFirstBreatheOption; i < kFirstBreatheOption + kLedDependentOptions; ++i) {
-    (this->*kPictureOptions[i].label)->hide();
-    (this->*kPictureOptions[i].image)->hide();
-  }
-  selectPictureOption(kLedCloseOption);
-  writeLedSwitch(modeImages.workingImage, false);
-  StoreCurrentMode();
-}
-
-void TForm1::lbl_LEDBreClick(int n) {
-  if (n < 1 || n > 6) return;
-  selectPictureOption(kFirstBreatheOption + static_cast<std::size_t>(n - 1));
-  if (n <= 3)
-    writeLedLevel(modeImages.workingImage, static_cast<std::uint8_t>(n));
-  else
-    writeLedFrequency(modeImages.workingImage, static_cast<std::uint8_t>(n - 3));
-  StoreCurrentMode();
-}
-
-void TForm1::lbl_LEDcolorClick(int n) {
-  if (n < 1 || n > 8) return;
-  selectPictureOption(kFirstColorOption + static_cast<std::size_t>(n - 1));
-  writeLedColor(modeImages.workingImage, n);
-  StoreCurrentMode();
-}
-
-// Motor off hides the strength options; motor on does not show them again
-// (the motor options are hidden in the layout anyway).
-void TForm1::lbl_MotorClick(int n) {
-  if (n < 1 || n > 4) return;
-  if (n == 2) {
+  if (!m_model.motorStrengthVisible()) {
     for (std::size_t i = kFirstMotorOption + 2; i < kFirstMotorOption + 4; ++i) {
       (this->*kPictureOptions[i].label)->hide();
       (this->*kPictureOptions[i].image)->hide();
     }
   }
-  selectPictureOption(kFirstMotorOption + static_cast<std::size_t>(n - 1));
-  if (n <= 2)
-    writeMotor(modeImages.workingImage, n == 1);
-  else
-    writeMotorStrength(modeImages.workingImage, n == 3);
-  StoreCurrentMode();
-}
-
-// Steps 1 and 2 of the common option click: the group's pictures normal and
-// its selection cleared, then the clicked option's picture selected and its
-// choice on.
-void TForm1::selectPictureOption(std::size_t index) {
-  const PictureOption& clicked = kPictureOptions[index];
-  for (const PictureOption& option : kPictureOptions)
-    if (option.group == clicked.group) ShowSkinImage(this->*option.image, kOptionNormal);
-  SelectionGroup& group = this->*clicked.group;
-  group.clear();
-  ShowSkinImage(this->*clicked.image, kOptionSelected);
-  group.setChecked(clicked.choice, true);
 }
 
 // The hover picture shows also on the selected option.
@@ -250,15 +173,9 @@ void TForm1::optionMouseEnter(LabelControl* label) {
 void TForm1::optionMouseLeave(LabelControl* label) {
   for (const PictureOption& option : kPictureOptions) {
     if (this->*option.label != label) continue;
-    const bool selected = (this->*option.group).checked(option.choice);
+    const bool selected = (m_model.*option.group).checked(option.choice);
     ShowSkinImage(this->*option.image, selected ? kOptionSelected : kOptionNormal);
   }
-}
-
-void TForm1::lbl_XY_1Click() {
-  xyFlag = !xyFlag;
-  lbl_XY_1_check->setVisible(xyFlag);
-  cb_XY->setChecked(xyFlag);
 }
 
 }  // namespace kestrovane

@@ -33,14 +33,8 @@ constexpr std::array kPageNames{"page_MseKeys", "page_Macro", "page_About", "pag
                                 "page_MseAdv"};
 constexpr std::array kPageImageNumbers{1, 3, 5, 4, 2};
 
-// The key labels in row order, with their design captions.
-struct KeyRow {
-  int key;
-  const char* caption;
-};
-constexpr std::array kKeyRows{KeyRow{1, "左键"},   KeyRow{2, "右键"},  KeyRow{3, "中键"},
-                              KeyRow{6, "DPI"},    KeyRow{7, "双击"},  KeyRow{8, "IE快捷键"},
-                              KeyRow{5, "上翻页"}, KeyRow{4, "下翻页"}};
+// The key labels in row order (their captions are the model's).
+constexpr std::array kKeyRows{1, 2, 3, 6, 7, 8, 5, 4};
 constexpr std::array kKeyRowTops{49, 77, 105, 134, 162, 191, 218, 245};
 constexpr int kKeyRowNine = 273;
 constexpr int kKeyLeft = 122;
@@ -155,30 +149,29 @@ void TForm1::createKeysPage() {
   }
   lbl_key9->hide();
 
-  const auto makeKey = [this](int key, const char* caption, QPoint at) {
-    auto* label = makeLabel(page_MseKeys, numbered("Key", key), QString::fromUtf8(caption),
+  const auto makeKey = [this](int key, QPoint at) {
+    auto* label = makeLabel(page_MseKeys, numbered("Key", key), QString(),
                             {at, QSize(kKeyWidth, kKeyHeight)}, arialFont(14), Qt::AlignCenter);
     label->setColor(kTeal);
     this->*kKeys[static_cast<std::size_t>(key - 1)] = label;
     return label;
   };
   for (std::size_t row = 0; row < kKeyRows.size(); ++row)
-    makeKey(kKeyRows[row].key, kKeyRows[row].caption, {kKeyLeft, kKeyRowTops[row]});
+    makeKey(kKeyRows[row], {kKeyLeft, kKeyRowTops[row]});
   // Key9 lies beyond the page's right edge and is never seen; Key10 is row 9,
   // hidden; Key11 and Key12 are hidden.
-  makeKey(9, "开始菜单键", {kPageArea.width() + 12, kKeyRowNine});
-  makeKey(10, "模式切换", {kKeyLeft, kKeyRowNine})->hide();
-  makeKey(11, "左摆", {kKeyLeft, kKeyRowNine})->hide();
-  makeKey(12, "右摆", {kKeyLeft, kKeyRowNine})->hide();
+  makeKey(9, {kPageArea.width() + 12, kKeyRowNine});
+  makeKey(10, {kKeyLeft, kKeyRowNine})->hide();
+  makeKey(11, {kKeyLeft, kKeyRowNine})->hide();
+  makeKey(12, {kKeyLeft, kKeyRowNine})->hide();
 
   for (std::size_t i = 0; i < kModeLeft.size(); ++i) {
     const int n = static_cast<int>(i) + 1;
     auto* panel =
         makePanel(page_MseKeys, numbered("pnl_mode", n), {kModeLeft[i], kModeTop, 68, 32});
     this->*kModePanels[i] = panel;
-    this->*kModeNames[i] = makeLabel(panel, QString::fromLatin1(kModeLabelNames[i]),
-                                     QStringLiteral("设置模式%1").arg(n), {0, 0, 68, 24},
-                                     yaHeiFont(12), Qt::AlignCenter);
+    this->*kModeNames[i] = makeLabel(panel, QString::fromLatin1(kModeLabelNames[i]), QString(),
+                                     {0, 0, 68, 24}, yaHeiFont(12), Qt::AlignCenter);
     this->*kModeImages[i] =
         makeImage(panel, numbered("img_mode", n), {4, 25, 60, 7}, ImageControl::Placement::Centre);
   }
@@ -206,12 +199,10 @@ void TForm1::createDevicePage() {
     const auto i = static_cast<std::size_t>(n - 1);
     *writeModes[i] = makeButton(numbered("btnWriteMode", n), numbered("Write Mode", n), 0, n - 1);
     *readModes[i] = makeButton(numbered("btnReadMode", n), numbered("Read Mode", n), 1, n - 1);
-    connect(*writeModes[i], &QPushButton::clicked, this, [this, n] {
-      if (m_seams.writeMode) runGuarded([this, n] { m_seams.writeMode(n); });
-    });
-    connect(*readModes[i], &QPushButton::clicked, this, [this, n] {
-      if (m_seams.readMode) runGuarded([this, n] { m_seams.readMode(n); });
-    });
+    connect(*writeModes[i], &QPushButton::clicked, this,
+            [this, n] { runGuarded([this, n] { m_commands.WriteMode(n); }); });
+    connect(*readModes[i], &QPushButton::clicked, this,
+            [this, n] { runGuarded([this, n] { m_commands.ReadMode(n); }); });
   }
   const std::array macros{&TntButton1, &TntButton2, &TntButton3, &TntButton4, &TntButton5,
                           &TntButton6, &TntButton7, &TntButton8, &TntButton9, &TntButton10};
@@ -219,9 +210,8 @@ void TForm1::createDevicePage() {
     auto*& button = *macros[static_cast<std::size_t>(k - 1)];
     button = makeButton(numbered("TntButton", k), numbered("Write Macro", k), (k - 1) % 2,
                         5 + (k - 1) / 2);
-    connect(button, &QPushButton::clicked, this, [this, k] {
-      if (m_seams.writeMacro) runGuarded([this, k] { m_seams.writeMacro(k); });
-    });
+    connect(button, &QPushButton::clicked, this,
+            [this, k] { runGuarded([this, k] { m_commands.WriteMacro(k); }); });
   }
   btnGetFWVersion =
       makeButton(QStringLiteral("btnGetFWVersion"), QStringLiteral("Get Firmware Version"), 0, 10);
@@ -230,11 +220,11 @@ void TForm1::createDevicePage() {
   btnChangeRegPro2 = makeButton(QStringLiteral("btnChangeRegPro2"),
                                 QStringLiteral("Change Register Process 2"), 0, 11);
   connect(btnGetFWVersion, &QPushButton::clicked, this,
-          [this] { runGuarded([this] { callSeam(m_seams.getFirmwareVersion); }); });
+          [this] { runGuarded([this] { m_commands.GetFirmwareVersion(); }); });
   connect(btnChangeRegPro1, &QPushButton::clicked, this,
-          [this] { runGuarded([this] { callSeam(m_seams.changeRegPro1); }); });
+          [this] { runGuarded([this] { m_model.btnChangeRegPro1Click(); }); });
   connect(btnChangeRegPro2, &QPushButton::clicked, this,
-          [this] { runGuarded([this] { callSeam(m_seams.changeRegPro2); }); });
+          [this] { runGuarded([this] { m_model.btnChangeRegPro2Click(); }); });
 }
 
 // Select page n.

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "app/FormServices.h"
 #include "config/AppPaths.h"
 #include "config/KeyFunction.h"
-#include "config/ModeImages.h"
+#include "config/ProgramModel.h"
 #include "device/Clock.h"
 #include "device/DeviceControls.h"
-#include "config/SelectionGroup.h"
 #include "ui/SuiFileTheme.h"
 
 class QAction;
@@ -46,54 +46,21 @@ inline constexpr Clock::Duration kDetectionInterval{2500};
 // runs the start-up sequence. Controls carry the design's names, both as
 // members and as object names (findChild<LabelControl*>("lbl_office_copy")).
 // The device-dependent controls start disabled.
-class TForm1 : public QWidget, public DeviceControls {
+//
+// The window is a view of the program model: it shows what the model holds
+// (captions, selections, sliders, marks, current mode) whenever the model
+// tells it of a change, and forwards clicks to the model's operations, to
+// the commands and to the start-up steps it is given.
+class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   Q_OBJECT
 
  public:
-  // The operations of other Parts that this window calls. Each does nothing
-  // until it is bound; the lead binds them after creating the window and
-  // before FormCreate.
-  struct Seams {
-    // Start-up, in the order FormCreate calls them.
-    std::function<void()> fillDeviceIdTable;    // step 6: the mouse identities
-    std::function<void()> chooseLanguage;       // step 9
-    std::function<void()> loadMainTexts;        // step 10
-    std::function<void()> readGeneralSettings;  // step 11: GM.ini (marks the mode, no load)
-    std::function<void()> loadCurrentMode;      // step 16
-    // Step 19: ListMacroNames(macroDir) into the editor's sorted name list,
-    // then RefreshMacroList (which sets macroCount and enables lbl_new).
-    std::function<void()> loadMacroList;
-    // The 2.5 s tick of the detection timer DetectHIDDeviceCounter.
-    std::function<void()> detectHidDeviceCounterTimer;
-    // FormCloseQuery: writes GM.ini.
-    std::function<void()> writeGeneralSettings;
-    // The commands: Apply, SaveConf, DefaultSetting (and the heading).
-    std::function<void()> applyClick;
-    std::function<void()> saveCurrentMode;
-    std::function<void()> factoryReset;
-    // The buttons of page_Device.
-    std::function<void(int mode)> writeMode;    // btnWriteMode1..5
-    std::function<void(int mode)> readMode;     // btnReadMode1..5
-    std::function<void(int macro)> writeMacro;  // TntButton1..10
-    std::function<void()> getFirmwareVersion;   // btnGetFWVersion
-    std::function<void()> changeRegPro1;        // btnChangeRegPro1
-    std::function<void()> changeRegPro2;        // btnChangeRegPro2
-    // DeviceControls::ShowLoadingWindow: shows TForm4.
-    std::function<void()> showLoadingWindow;
-    // lbl_gaming_kbd_maroClick ("宏定义"): shows the macro assignment dialog
-    // TForm2 modally; its OK calls AssignKeyFunction(9, position, 0, name).
-    std::function<void()> showMacroAssignDialog;
-    // Where start-up takes its folders from; by default the process's current
-    // directory and the executable's folder.
-    std::function<std::string()> currentDirectory;
-    std::function<std::string()> executableDirectory;
-  };
-
-  explicit TForm1(Clock& clock, QWidget* parent = nullptr);
+  TForm1(Clock& clock, ProgramModel& model, StartupSteps& startup, WindowCommands& commands,
+         QWidget* parent = nullptr);
   ~TForm1() override;
 
-  Seams& seams() { return m_seams; }
   Clock& clock() { return m_clock; }
+  ProgramModel& model() { return m_model; }
   const AppPaths& appPaths() const { return m_paths; }
 
   // ---- Start-up and the application shell
@@ -106,15 +73,6 @@ class TForm1 : public QWidget, public DeviceControls {
   void Btn_ExitClick();
   // What a later copy of the program asks of this one.
   void RestoreAndRaise();
-  // The start-up steps that belong to other Parts (each calls its seam).
-  void FillDeviceIdTable();
-  void ChooseLanguage();
-  void LoadMainTexts();
-  void ReadGeneralSettings();
-  void LoadCurrentMode();
-  void LoadMacroList();
-  void DetectHIDDeviceCounterTimer();
-  void WriteGeneralSettings();
   bool isDetectionTimerEnabled() const { return m_detectionTimer != 0; }
 
   // ---- The device-dependent controls (DeviceControls)
@@ -124,8 +82,16 @@ class TForm1 : public QWidget, public DeviceControls {
   void ShowLoadingWindow() override;
   // The 46 controls, in the order of their design list.
   std::vector<QWidget*> deviceDependentControls() const;
+  // While one of the commands runs, its four labels stay off, whatever the
+  // detection tick does; they come back when it ends (with the mouse linked).
+  void setCommandRunning(bool running);
 
-  // ---- The commands (their behaviour is bound through the seams)
+  // ---- ModelObserver
+  void modelChanged(unsigned aspects) override;
+  void closeFunctionMenus() override;
+  void showLeftKeyWarning() override;
+
+  // ---- The commands
   void ApplyClick();
   void SaveConfClick();
   void DefaultSettingClick();
@@ -169,67 +135,20 @@ class TForm1 : public QWidget, public DeviceControls {
   // Any row of the menu or its sub-lists by its label name ("lbl_office_copy").
   LabelControl* menuItem(std::string_view label) const;
 
-  // ---- The mode image and its option operations (TForm1_options.cpp).
-  // Each operation writes its bytes into modeImages.workingImage and ends in
-  // StoreCurrentMode (the sensor angle writes and stores nothing). They are
-  // the click and change actions of their controls and may be called
-  // directly to replay a mode's settings.
-  void StoreCurrentMode();
-  void reportRateClick(int n);  // btn_125hzClick .. btn_1000hzClick, n = 1..4
-  void btn_125hzClick() { reportRateClick(1); }
-  void btn_250hzClick() { reportRateClick(2); }
-  void btn_500hzClick() { reportRateClick(3); }
-  void btn_1000hzClick() { reportRateClick(4); }
-  void btn_levelClick(int n);  // DPI level n = 1..4
-  void btn_level1Click() { btn_levelClick(1); }
-  void btn_level2Click() { btn_levelClick(2); }
-  void btn_level3Click() { btn_levelClick(3); }
-  void btn_level4Click() { btn_levelClick(4); }
-  // The step of DPI level n from tb_stepN's position. The sliders call it
-  // only when their position changes.
-  void tb_stepChange(int n);
-  void tb_step1Change() { tb_stepChange(1); }
-  void tb_step2Change() { tb_stepChange(2); }
-  void tb_step3Change() { tb_stepChange(3); }
-  void tb_step4Change() { tb_stepChange(4); }
-  void btn_sensordegreeClick(int n);  // 0°, 90°, 180°, 270° for n = 1..4
-  void btn_sensordegree1Click() { btn_sensordegreeClick(1); }
-  void btn_sensordegree2Click() { btn_sensordegreeClick(2); }
-  void btn_sensordegree3Click() { btn_sensordegreeClick(3); }
-  void btn_sensordegree4Click() { btn_sensordegreeClick(4); }
-  void lbl_LEDOpenClick();
-  void lbl_LEDCloseClick();
-  void lbl_LEDBreClick(int n);  // n = 1..3: level "高" "中" "低"; 4..6: "快速" "中速" "慢速"
-  void lbl_LEDBre1Click() { lbl_LEDBreClick(1); }
-  void lbl_LEDBre2Click() { lbl_LEDBreClick(2); }
-  void lbl_LEDBre3Click() { lbl_LEDBreClick(3); }
-  void lbl_LEDBre4Click() { lbl_LEDBreClick(4); }
-  void lbl_LEDBre5Click() { lbl_LEDBreClick(5); }
-  void lbl_LEDBre6Click() { lbl_LEDBreClick(6); }
-  void lbl_LEDcolorClick(int n);  // n = 1..8, "红色" .. "白色", "循环"
-  void lbl_LEDcolor1Click() { lbl_LEDcolorClick(1); }
-  void lbl_LEDcolor2Click() { lbl_LEDcolorClick(2); }
-  void lbl_LEDcolor3Click() { lbl_LEDcolorClick(3); }
-  void lbl_LEDcolor4Click() { lbl_LEDcolorClick(4); }
-  void lbl_LEDcolor5Click() { lbl_LEDcolorClick(5); }
-  void lbl_LEDcolor6Click() { lbl_LEDcolorClick(6); }
-  void lbl_LEDcolor7Click() { lbl_LEDcolorClick(7); }
-  void lbl_LEDcolor8Click() { lbl_LEDcolorClick(8); }
-  void lbl_MotorClick(int n);  // n = 1..4: on, off, strong, weak
-  void lbl_Motor1Click() { lbl_MotorClick(1); }
-  void lbl_Motor2Click() { lbl_MotorClick(2); }
-  void lbl_Motor3Click() { lbl_MotorClick(3); }
-  void lbl_Motor4Click() { lbl_MotorClick(4); }
+  // ---- The option pictures (TForm1_options.cpp)
   // lbl_LEDOpenMouseEnter .. lbl_Motor4MouseLeave: the option picture of a
   // lighting or motor label; no data changes.
   void optionMouseEnter(LabelControl* label);
   void optionMouseLeave(LabelControl* label);
-  void lbl_XY_1Click();
+  // pnl_mode1MouseEnter .. pnl_mode5MouseLeave: the mode indicator's pictures.
+  void pnl_modeMouseEnter(int n);
+  void pnl_modeMouseLeave(int n);
 
   // ---- Button assignment (TForm1_keys.cpp)
   void KeyClick(int n);  // Key1Click .. Key12Click
-  // Gives the selected button the function and caption, keeps the left
-  // button on one of Key1..Key3, stores the mode and closes the menu.
+  // Gives the selected button the function and caption (through the
+  // model, which keeps the left button on one of Key1..Key3 and stores the
+  // mode), then closes the menu.
   void AssignKeyFunction(std::uint8_t kind, std::uint8_t arg1, std::uint8_t arg2,
                          const QString& caption);
   // The click of a function menu item: its code with its current caption.
@@ -242,6 +161,7 @@ class TForm1 : public QWidget, public DeviceControls {
   // How the left-key warning TForm5 is shown; empty (the default) shows the
   // real modal dialog.
   void setLeftKeyWarningPresenter(std::function<void()> presenter);
+  bool isKeySelected(int n) const;
 
   // ---- Skins and shape
   void ShowSkinImage(ImageControl* control, std::string_view imageName);
@@ -251,29 +171,9 @@ class TForm1 : public QWidget, public DeviceControls {
   // panel is shown or hidden, or any picture changes.
   void UpdateWindowShape();
 
-  // ---- State of the window (names and meanings fixed by the design)
-  bool iniWriteSuppressed = true;
-  bool loadOnModeSelect = false;
+  // ---- State of the window's own (the program's state is the model's)
   int macroCount = 0;
-  bool mse1Flag = false;
-  bool mse2Flag = false;
-  bool xyFlag = false;
-  bool cycleMaxFlag = false;
-  bool cycleFlag = false;
   std::array<bool, kKeyCount> keySelected{};  // keySelected[n - 1]: Key n
-  ModeImages modeImages;                      // workingImage and storedImages[1..5]
-
-  // Hidden selection groups, choices rbG_1 .. rbG_n.
-  SelectionGroup gb1{"ReportRate", 4};
-  SelectionGroup gb2{"DPILevel", 4};
-  SelectionGroup gb3{"SensorDegree", 4};
-  SelectionGroup gb4{"LED Switch", 2};
-  SelectionGroup gb5{"LEDBreathe", 3};
-  SelectionGroup gb6{"LEDColor", 8};
-  SelectionGroup gb7{"Mode", 5};
-  SelectionGroup gb8{"Motor", 2};
-  SelectionGroup gb9{"LEDFreq", 3};
-  SelectionGroup gb10{"Motor Strong", 2};
 
   // The theme objects of the two track-bar families.
   SuiFileTheme suiFileTheme1;  // ZQK_A.sui: the track bars of the pages
@@ -440,17 +340,25 @@ class TForm1 : public QWidget, public DeviceControls {
   void createSystemPage();       // TForm1_optionPages.cpp
   void bindOptionHandlers();     // TForm1_options.cpp
   void bindKeyHandlers();        // TForm1_keys.cpp
-  void showLeftKeyWarning();
-  void selectPictureOption(std::size_t index);  // the common steps of an option click
-  void bindThemes();                            // TForm1_skins.cpp
+  void bindModelControls();      // TForm1_view.cpp: sliders, check labels, mode panels
+  // The parts of the window that show the model (TForm1_view.cpp).
+  void reflectCaptions(unsigned aspects);
+  void reflectOptions();
+  void reflectControls();
+  void reflectCurrentMode();
+  void reflectDeviceLabels();
+  void bindThemes();  // TForm1_skins.cpp
   void img_baseMouseDown(Qt::MouseButton button, QPoint globalPos);
   void watchWindowShape();
   void scheduleWindowShape();
-  void callSeam(const std::function<void()>& seam);
 
   Clock& m_clock;
-  Seams m_seams;
+  ProgramModel& m_model;
+  StartupSteps& m_startup;
+  WindowCommands& m_commands;
   AppPaths m_paths;
+  bool m_deviceLinked = false;
+  bool m_commandRunning = false;
   WindowDrag* m_drag = nullptr;
   Clock::TimerId m_detectionTimer = 0;
   bool m_colourKeyed = false;

@@ -12,6 +12,7 @@
 #include "config/IniFile.h"
 #include "device/ManualClock.h"
 #include "device/VirtualMouse.h"
+#include "tests/app/FormFixture.h"
 #include "ui/LabelControl.h"
 
 namespace kestrovane::test {
@@ -38,10 +39,10 @@ struct Rig {
   explicit Rig(int interfaces = 1) {
     if (interfaces != 1) setDevice("Interfaces", interfaces);
     program = std::make_unique<Program>(
-        clock, std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()));
-    TForm1::Seams& seams = program->form().seams();
-    seams.currentDirectory = [this] { return QFile::encodeName(dir.path()).toStdString(); };
-    seams.executableDirectory = [this] { return QFile::encodeName(dir.path()).toStdString(); };
+        clock, std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()),
+        std::make_unique<NullPointerStore>(), std::make_unique<NullPointerSystem>());
+    const std::string folder = QFile::encodeName(dir.path()).toStdString();
+    program->setFolders(folder, folder);
   }
 
   std::string path(const char* file) const {
@@ -169,20 +170,20 @@ class ProgramTest : public QObject {
     rig.clock.advance(kTick);
     rig.takeLog();
     TForm1& form = rig.program->form();
-    form.modeImages.storedImage(3)[0] = 3;
-    form.modeImages.storedImage(3)[63] = 0x40;
+    rig.program->model().images.storedImage(3)[0] = 3;
+    rig.program->model().images.storedImage(3)[63] = 0x40;
     form.btnWriteMode3->click();
     QCOMPARE(rig.takeLog(), (QStringList{QString::fromStdString("set-feature " + featureHex("03")),
                                          QString::fromStdString("write 0003" + zeros(62) + "40")}));
     auto mouse = std::make_unique<VirtualMouse>(QFile::encodeName(rig.dir.path()).toStdString());
-    QCOMPARE(mouse->modeImage(3), form.modeImages.storedImage(3));
+    QCOMPARE(mouse->modeImage(3), rig.program->model().images.storedImage(3));
 
-    form.modeImages.storedImage(2).fill(0xAA);
+    rig.program->model().images.storedImage(2).fill(0xAA);
     form.btnReadMode2->click();
     // The virtual mouse starts with byte 0 = N and zeros elsewhere.
     ModeImage expected{};
     expected[0] = 2;
-    QCOMPARE(form.modeImages.storedImage(2), expected);
+    QCOMPARE(rig.program->model().images.storedImage(2), expected);
     const QStringList log = rig.takeLog();
     QCOMPARE(log.size(), 2);
     QCOMPARE(log[0], QString::fromStdString("set-feature " + featureHex("82")));

@@ -109,7 +109,7 @@ class FrameTest : public QObject {
   void closingWritesTheGeneralSettingsOnce() {
     FormFixture f;
     int writes = 0;
-    f.form->seams().writeGeneralSettings = [&writes] { ++writes; };
+    f.services.writeGeneralSettings = [&writes] { ++writes; };
     TForm1& form = f.create();
     form.show();
     QTest::mouseClick(form.btnClose, Qt::LeftButton, {}, {9, 9});
@@ -122,7 +122,7 @@ class FrameTest : public QObject {
     FormFixture f;
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
-    f.form->seams().writeGeneralSettings = [] { throw Error("GM.ini is read-only"); };
+    f.services.writeGeneralSettings = [] { throw Error("GM.ini is read-only"); };
     TForm1& form = f.create();
     form.show();
     QVERIFY(form.close());
@@ -135,7 +135,7 @@ class FrameTest : public QObject {
   void exitCommandWorksOnlyWithTheMouse() {
     FormFixture f;
     int writes = 0;
-    f.form->seams().writeGeneralSettings = [&writes] { ++writes; };
+    f.services.writeGeneralSettings = [&writes] { ++writes; };
     TForm1& form = f.create();
     form.show();
     QTest::mouseClick(form.Btn_Exit, Qt::LeftButton, {}, {5, 5});

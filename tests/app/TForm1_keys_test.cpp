@@ -42,8 +42,8 @@ struct KeysFixture : FormFixture {
     skins.addStartupSet();
     create();
     form->EnableDeviceControls();
-    form->gb7.setChecked(2, true);
-    form->modeImages.workingImage = patterned();
+    form->model().gb7.setChecked(2, true);
+    form->model().images.workingImage = patterned();
     form->setLeftKeyWarningPresenter([this] {
       ++warnings;
       selectedDuringWarning = form->selectedKey();
@@ -51,7 +51,7 @@ struct KeysFixture : FormFixture {
   }
 
   bool shown(const QWidget* widget) const { return widget->isVisibleTo(form.get()); }
-  ModeImage& working() { return form->modeImages.workingImage; }
+  ModeImage& working() { return form->model().images.workingImage; }
   ModeImage stored() {
     ModeImage image = working();
     image[0] = 2;
@@ -110,7 +110,7 @@ class KeysTest : public QObject {
       const ModeImage before = f.working();
       f.choose(key, item.label);
       QCOMPARE(f.working(), withKey(before, key, item.code));
-      QCOMPARE(form.modeImages.storedImage(2), f.stored());
+      QCOMPARE(form.model().images.storedImage(2), f.stored());
       QCOMPARE(form.key(key)->text(), fromView(item.caption));
       f.verifyDismissed();
     }
@@ -144,7 +144,7 @@ class KeysTest : public QObject {
     click(form.lbl_keyoff);
     QCOMPARE(form.Key6->text(), QStringLiteral("按键关"));
     QCOMPARE(f.working(), withKey(patterned(), 6, {6, 0, 0}));
-    QCOMPARE(form.modeImages.storedImage(2), f.stored());
+    QCOMPARE(form.model().images.storedImage(2), f.stored());
     f.verifyDismissed();
   }
 
@@ -209,7 +209,7 @@ class KeysTest : public QObject {
     QCOMPARE(f.selectedDuringWarning, 1);
     QCOMPARE(form.Key1->text(), QStringLiteral("左键"));
     QCOMPARE(f.working(), withKey(patterned(), 1, {1, 1, 0}));
-    QCOMPARE(form.modeImages.storedImage(2), f.stored());
+    QCOMPARE(form.model().images.storedImage(2), f.stored());
     f.verifyDismissed();
 
     // The rule compares with the left item's current text.
@@ -237,12 +237,12 @@ class KeysTest : public QObject {
   void ruleBrokenElsewhereWarnsOnceAndUndoesTheAssignment() {
     KeysFixture f;
     TForm1& form = *f.form;
-    form.Key1->setText(QStringLiteral("Left"));
+    form.model().setKeyCaption(1, "Left");
     f.choose(4, "lbl_office_copy");
     QCOMPARE(f.warnings, 1);
     QCOMPARE(form.Key4->text(), QStringLiteral("下翻页"));
     QCOMPARE(f.working(), patterned());
-    QCOMPARE(form.modeImages.storedImage(2), f.stored());
+    QCOMPARE(form.model().images.storedImage(2), f.stored());
     f.verifyDismissed();
 
     // The macro dialog's OK with no button selected: nothing to write or undo.
@@ -258,7 +258,7 @@ class KeysTest : public QObject {
     KeysFixture f;
     TForm1& form = *f.form;
     int dialogs = 0;
-    form.seams().showMacroAssignDialog = [&] {
+    f.services.showMacroAssignDialog = [&] {
       ++dialogs;
       QVERIFY(!f.shown(form.gbMenu));
       QCOMPARE(form.selectedKey(), 5);
@@ -274,7 +274,7 @@ class KeysTest : public QObject {
     form.AssignKeyFunction(9, 2, 0, QStringLiteral("Combo"));
     QCOMPARE(form.Key5->text(), QStringLiteral("Combo"));
     QCOMPARE(f.working(), withKey(patterned(), 5, {9, 2, 0}));
-    QCOMPARE(form.modeImages.storedImage(2), f.stored());
+    QCOMPARE(form.model().images.storedImage(2), f.stored());
     f.verifyDismissed();
   }
 

@@ -39,12 +39,12 @@ struct OptionsFixture : FormFixture {
     for (const char* name : {"led_base_2", "led_base_3", "report_2"})
       skins.add(QLatin1String(name));
     create();
-    form->gb7.setChecked(3, true);
-    form->modeImages.workingImage = patterned();
-    form->StoreCurrentMode();
+    form->model().gb7.setChecked(3, true);
+    form->model().images.workingImage = patterned();
+    form->model().StoreCurrentMode();
   }
-  ModeImage& working() { return form->modeImages.workingImage; }
-  const ModeImage& stored(int mode) { return form->modeImages.storedImage(mode); }
+  ModeImage& working() { return form->model().images.workingImage; }
+  const ModeImage& stored(int mode) { return form->model().images.storedImage(mode); }
   // The working image as the current mode's stored copy holds it.
   ModeImage asStored(ModeImage image, int mode = 3) {
     image[0] = static_cast<std::uint8_t>(mode);
@@ -74,7 +74,7 @@ class OptionsTest : public QObject {
       expected[3] = static_cast<std::uint8_t>(code);
       QCOMPARE(f.working(), expected);
       QCOMPARE(f.stored(3), f.asStored(expected));
-      QCOMPARE(form.gb1.checkedChoice(), code);
+      QCOMPARE(form.model().gb1.checkedChoice(), code);
       for (int n = 1; n <= 4; ++n)
         QCOMPARE(shown(rates[static_cast<std::size_t>(n - 1)]),
                  colourOf(n == code ? "report_2" : "report_1"));
@@ -96,25 +96,25 @@ class OptionsTest : public QObject {
     const std::array angles{form.btn_sensordegree1, form.btn_sensordegree2, form.btn_sensordegree3,
                             form.btn_sensordegree4};
 
-    form.btn_level2Click();
-    form.btn_level4Click();
+    form.model().btn_levelClick(2);
+    form.model().btn_levelClick(4);
     ModeImage expected = patterned();
     expected[4] = 4;
     QCOMPARE(f.working(), expected);
     QCOMPARE(f.stored(3), f.asStored(expected));
-    QCOMPARE(form.gb2.checkedChoice(), 4);
+    QCOMPARE(form.model().gb2.checkedChoice(), 4);
     for (std::size_t i = 0; i < 4; ++i) QCOMPARE(levels[i]->color(), i == 3 ? lime : grey);
 
     f.working()[4] = 0x77;  // not stored: the angle must not store it either
     click(form.btn_sensordegree3);
-    form.btn_sensordegree1Click();
+    form.model().btn_sensordegreeClick(1);
     ModeImage afterAngle = expected;
     afterAngle[4] = 0x77;
     QCOMPARE(f.working(), afterAngle);
     QCOMPARE(f.stored(3), f.asStored(expected));
-    QCOMPARE(form.gb3.checkedChoice(), 1);
+    QCOMPARE(form.model().gb3.checkedChoice(), 1);
     for (std::size_t i = 0; i < 4; ++i) QCOMPARE(angles[i]->color(), i == 0 ? lime : grey);
-    QCOMPARE(form.gb2.checkedChoice(), 4);
+    QCOMPARE(form.model().gb2.checkedChoice(), 4);
   }
 
   // A slider writes only when its position really changes.
@@ -158,21 +158,21 @@ class OptionsTest : public QObject {
     f.working()[5] = 0xC3;
     click(form.lbl_LEDBre2);
     QCOMPARE(f.working()[5], 0xC2);
-    form.lbl_Motor2Click();
+    form.model().lbl_MotorClick(2);
     QCOMPARE(f.working()[5], 0x42);
     QCOMPARE(f.stored(3)[5], 0x42);
     for (QWidget* w : strength) QVERIFY(!f.visible(w));
-    form.lbl_Motor1Click();
-    form.lbl_Motor4Click();
+    form.model().lbl_MotorClick(1);
+    form.model().lbl_MotorClick(4);
     QCOMPARE(f.working()[5], 0x82);
-    form.lbl_Motor3Click();
+    form.model().lbl_MotorClick(3);
     QCOMPARE(f.working()[5], 0xC2);
     for (QWidget* w : strength) QVERIFY(!f.visible(w));
     QVERIFY(!f.visible(form.lbl_Motor1));
     QCOMPARE(shown(form.btn_Motor1), colourOf("led_base_3"));
     QCOMPARE(shown(form.btn_Motor2), colourOf("led_base_1"));
-    QCOMPARE(form.gb10.checkedChoice(), 1);
-    QCOMPARE(form.gb5.checkedChoice(), 2);
+    QCOMPARE(form.model().gb10.checkedChoice(), 1);
+    QCOMPARE(form.model().gb5.checkedChoice(), 2);
   }
 
   // LED on after "低" and "慢速": level 2 and frequency 2 in the image, while
@@ -190,9 +190,9 @@ class OptionsTest : public QObject {
     QCOMPARE(f.working()[6], 2);
     QCOMPARE(f.stored(3)[5], 0xB2);
     QCOMPARE(f.stored(3)[6], 2);
-    QCOMPARE(form.gb4.checkedChoice(), 1);
-    QCOMPARE(form.gb5.checkedChoice(), 3);
-    QCOMPARE(form.gb9.checkedChoice(), 3);
+    QCOMPARE(form.model().gb4.checkedChoice(), 1);
+    QCOMPARE(form.model().gb5.checkedChoice(), 3);
+    QCOMPARE(form.model().gb9.checkedChoice(), 3);
     QCOMPARE(shown(form.btn_LEDBre3), colourOf("led_base_3"));
     QCOMPARE(shown(form.btn_LEDBre6), colourOf("led_base_3"));
     QCOMPARE(shown(form.btn_LEDBre2), colourOf("led_base_1"));
@@ -221,7 +221,7 @@ class OptionsTest : public QObject {
     for (QWidget* w : dependent) QVERIFY2(!f.visible(w), qPrintable(w->objectName()));
     for (QWidget* w : {form.lbl_LEDSwitch, form.lbl_LEDOpen, form.lbl_LEDBre, form.lbl_LEDcolor})
       QVERIFY(f.visible(w));
-    QCOMPARE(form.gb4.checkedChoice(), 2);
+    QCOMPARE(form.model().gb4.checkedChoice(), 2);
 
     click(form.btn_LEDOpen);  // the picture beside the caption is part of the option
     for (QWidget* w : dependent) QVERIFY2(f.visible(w), qPrintable(w->objectName()));
@@ -245,12 +245,12 @@ class OptionsTest : public QObject {
       click(labels[static_cast<std::size_t>(n - 1)]);
       QCOMPARE(f.working()[7], n == 8 ? 0 : n);
       QCOMPARE(f.stored(3)[7], n == 8 ? 0 : n);
-      QCOMPARE(form.gb6.checkedChoice(), n);
+      QCOMPARE(form.model().gb6.checkedChoice(), n);
       for (int m = 1; m <= 8; ++m)
         QCOMPARE(shown(colours[static_cast<std::size_t>(m - 1)]),
                  colourOf(m == n ? "led_base_3" : "led_base_1"));
       QCOMPARE(shown(form.btn_LEDBre1), colourOf("led_base_3"));
-      QCOMPARE(form.gb5.checkedChoice(), 1);
+      QCOMPARE(form.model().gb5.checkedChoice(), 1);
     }
     click(form.btn_LEDcolor5);  // the picture beside "蓝色" chooses it too
     QCOMPARE(f.working()[7], 5);
@@ -280,8 +280,8 @@ class OptionsTest : public QObject {
       QCOMPARE(shown(c.image), colourOf(c.afterLeave));
     }
     QCOMPARE(f.working(), before);
-    QCOMPARE(form.gb6.checkedChoice(), 5);
-    QCOMPARE(form.gb4.checkedChoice(), 0);
+    QCOMPARE(form.model().gb6.checkedChoice(), 5);
+    QCOMPARE(form.model().gb4.checkedChoice(), 0);
   }
 
   // Without a current mode only the working image changes; with mode 4 the
@@ -289,13 +289,13 @@ class OptionsTest : public QObject {
   void storingFollowsTheCurrentMode() {
     OptionsFixture f;
     TForm1& form = *f.form;
-    form.gb7.clear();
+    form.model().gb7.clear();
     const std::array<ModeImage, 5> storedBefore{f.stored(1), f.stored(2), f.stored(3), f.stored(4),
                                                 f.stored(5)};
     click(form.btn_1000hz);
     click(form.lbl_LEDcolor2);
     form.tb_step1->setValue(4);
-    form.btn_level3Click();
+    form.model().btn_levelClick(3);
     click(form.lbl_LEDClose);
     QCOMPARE(f.working()[3], 4);
     QCOMPARE(f.working()[7], 2);
@@ -303,7 +303,7 @@ class OptionsTest : public QObject {
     for (int mode = 1; mode <= 5; ++mode)
       QCOMPARE(f.stored(mode), storedBefore[static_cast<std::size_t>(mode - 1)]);
 
-    form.gb7.setChecked(4, true);
+    form.model().gb7.setChecked(4, true);
     f.working()[0] = 1;
     click(form.lbl_LEDcolor8);
     QCOMPARE(f.stored(4), f.asStored(f.working(), 4));
@@ -318,7 +318,7 @@ class OptionsTest : public QObject {
     const ModeImage before = f.working();
     for (const bool on : {true, false, true}) {
       click(form.lbl_XY_1);
-      QCOMPARE(form.xyFlag, on);
+      QCOMPARE(form.model().xyFlag, on);
       QCOMPARE(f.visible(form.lbl_XY_1_check), on);
       QCOMPARE(form.cb_XY->isChecked(), on);
     }

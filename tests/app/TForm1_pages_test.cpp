@@ -187,7 +187,7 @@ class PagesTest : public QObject {
   void headingAndCommandsReachTheirOperations() {
     FormFixture f;
     QStringList calls;
-    auto& seams = f.form->seams();
+    auto& seams = f.services;
     seams.factoryReset = [&calls] { calls << QStringLiteral("reset"); };
     seams.applyClick = [&calls] { calls << QStringLiteral("apply"); };
     seams.saveCurrentMode = [&calls] { calls << QStringLiteral("save"); };
@@ -208,13 +208,15 @@ class PagesTest : public QObject {
   void deviceButtonsCallTheirOperationWithTheirNumber() {
     FormFixture f;
     QStringList calls;
-    auto& seams = f.form->seams();
+    auto& seams = f.services;
     seams.writeMode = [&calls](int n) { calls << QStringLiteral("write %1").arg(n); };
     seams.readMode = [&calls](int n) { calls << QStringLiteral("read %1").arg(n); };
     seams.writeMacro = [&calls](int k) { calls << QStringLiteral("macro %1").arg(k); };
     seams.getFirmwareVersion = [&calls] { calls << QStringLiteral("version"); };
-    seams.changeRegPro1 = [&calls] { calls << QStringLiteral("reg1"); };
-    seams.changeRegPro2 = [&calls] { calls << QStringLiteral("reg2"); };
+    // The two register processes write their keys of the pointer store.
+    f.pointerStore.onWrite = [&calls](std::string_view key) {
+      calls << (key == kMouseKey ? QStringLiteral("reg1") : QStringLiteral("reg2"));
+    };
     TForm1& form = f.create();
     QVERIFY(!form.page_Device->isVisibleTo(&form));
     QCOMPARE(form.page_Device->pos(), QPoint(864, 692));

@@ -42,14 +42,14 @@ class StartupTest : public QObject {
     writeFile(f.skins.workDir() + QStringLiteral("/ZQK_A.sui"), "QSlider { margin: 1px; }");
     TForm1& form = *f.form;
     form.macroCount = 7;
-    form.cycleFlag = true;
+    form.model().cycleFlag = true;
     QStringList trace;
-    auto& seams = form.seams();
+    auto& seams = f.services;
 
     seams.fillDeviceIdTable = [&] {
       trace << QStringLiteral("deviceIds");
       QCOMPARE(form.macroCount, 0);
-      QVERIFY(!form.cycleFlag);
+      QVERIFY(!form.model().cycleFlag);
       QVERIFY(form.page_MseKeys->isVisibleTo(&form));
       for (int n = 2; n <= 5; ++n) QVERIFY(!form.page(n)->isVisibleTo(&form));
       QCOMPARE(form.palette().color(QPalette::Window), kMaroon);
@@ -70,13 +70,13 @@ class StartupTest : public QObject {
       trace << QStringLiteral("settings");
       // Selecting the saved mode here must not load it, and no detection may
       // interleave with reading the settings.
-      QVERIFY(!form.loadOnModeSelect);
+      QVERIFY(!form.model().loadOnModeSelect);
       QVERIFY(!form.isDetectionTimerEnabled());
       QCOMPARE(underline(form, 1), colourOf("title_base_1"));
     };
     seams.loadCurrentMode = [&] {
       trace << QStringLiteral("mode");
-      QVERIFY(form.loadOnModeSelect);
+      QVERIFY(form.model().loadOnModeSelect);
       QVERIFY(form.isDetectionTimerEnabled());
       QCOMPARE(underline(form, 1), colourOf("title_base_3"));
       QVERIFY(form.appPaths().programDir.empty());
@@ -90,7 +90,7 @@ class StartupTest : public QObject {
     for (auto* seam : {&seams.fillDeviceIdTable, &seams.chooseLanguage, &seams.loadMainTexts,
                        &seams.readGeneralSettings, &seams.loadCurrentMode, &seams.loadMacroList}) {
       *seam = [inner = *seam, &form] {
-        QVERIFY(form.iniWriteSuppressed);
+        QVERIFY(form.model().iniWriteSuppressed);
         inner();
       };
     }
@@ -98,17 +98,17 @@ class StartupTest : public QObject {
     f.create();
     QCOMPARE(trace, QStringList({"deviceIds", "language", "texts", "settings", "mode", "macros"}));
     QVERIFY(f.clock.processEventsCalls >= 2);
-    QVERIFY(form.iniWriteSuppressed);
+    QVERIFY(form.model().iniWriteSuppressed);
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&form, &activate);
-    QVERIFY(!form.iniWriteSuppressed);
+    QVERIFY(!form.model().iniWriteSuppressed);
   }
 
   // The first tick comes one interval after start-up, then every 2.5 s.
   void detectionTimerTicksEveryTwoAndAHalfSeconds() {
     FormFixture f;
     int ticks = 0;
-    f.form->seams().detectHidDeviceCounterTimer = [&ticks] { ++ticks; };
+    f.services.detectHidDeviceCounterTimer = [&ticks] { ++ticks; };
     f.create();
     f.clock.advance(Clock::Duration(2499));
     QCOMPARE(ticks, 0);
@@ -138,11 +138,9 @@ class StartupTest : public QObject {
     FormFixture f;
     const QString notAFolder = f.programDir.path() + QStringLiteral("/file");
     writeFile(notAFolder, "x");
-    f.form->seams().executableDirectory = [&] {
-      return QFile::encodeName(notAFolder).toStdString();
-    };
+    f.services.executableDirectoryHook = [&] { return QFile::encodeName(notAFolder).toStdString(); };
     bool listed = false;
-    f.form->seams().loadMacroList = [&listed] { listed = true; };
+    f.services.loadMacroList = [&listed] { listed = true; };
     f.create();
     QVERIFY(listed);
     QVERIFY(!QDir(notAFolder + QStringLiteral("/Macro")).exists());
@@ -152,12 +150,12 @@ class StartupTest : public QObject {
   void anErrorStopsTheRestOfTheStartUp() {
     FormFixture f;
     bool loaded = false;
-    f.form->seams().readGeneralSettings = [] { throw Error("GM.ini: bad value"); };
-    f.form->seams().loadCurrentMode = [&loaded] { loaded = true; };
+    f.services.readGeneralSettings = [] { throw Error("GM.ini: bad value"); };
+    f.services.loadCurrentMode = [&loaded] { loaded = true; };
     QVERIFY_THROWS_EXCEPTION(Error, f.create());
     QVERIFY(!loaded);
     QVERIFY(!f.form->isDetectionTimerEnabled());
-    QVERIFY(!f.form->loadOnModeSelect);
+    QVERIFY(!f.form->model().loadOnModeSelect);
   }
 
   // ZQK_A.sui styles the page track bars, ZQK_B.sui the menu indicators; both
