@@ -33,7 +33,11 @@ class FilePointerStore final : public PointerStore {
     if (error) return false;
     try {
       IniFile ini = IniFile::load(m_file);
+      const std::string before = ini.text();
       for (const auto& value : values) ini.setString(key, value.name, value.text);
+      // A mode's replay writes the same values several times; a value that
+      // is already there costs no durable rewrite of the file.
+      if (ini.text() == before && fs::exists(m_file, error)) return true;
       ini.save(m_file);
     } catch (const Error&) {
       // Nothing is reported, as the registry reports nothing.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 
 #include "macro/MacroFile.h"
 #include "tests/TempFolder.h"
@@ -23,9 +24,14 @@ struct Result {
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
+// A stream in a folder of this test's own: std::tmpfile picks names that
+// tests running side by side under wine may both pick.
 File temporaryFile() {
-  File file(std::tmpfile(), &std::fclose);
-  EXPECT_NE(file.get(), nullptr);
+  static const TempFolder folder;
+  static int count = 0;
+  const std::string path = folder.file("stream" + std::to_string(++count));
+  File file(std::fopen(path.c_str(), "w+b"), &std::fclose);
+  if (file == nullptr) throw std::runtime_error("cannot create " + path);
   return file;
 }
 
