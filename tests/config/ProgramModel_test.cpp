@@ -125,12 +125,10 @@ TEST(ModelSettings, ReadBackWhatWasWritten) {
   // Written through the model, read by another model: the same values.
   rig.model.WriteModeSettings(2);
   rig.model.WriteModeImageFile(2);
-  std::filesystem::copy(
-      rig.folder.path() / "configure", other.folder.path() / "configure",
-      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  std::filesystem::copy(
-      rig.folder.path() / "data", other.folder.path() / "data",
-      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  for (const char* sub : {"configure", "data"})
+    for (const auto& entry : std::filesystem::directory_iterator(rig.folder.path() / sub))
+      std::filesystem::copy_file(entry.path(), other.folder.path() / sub / entry.path().filename(),
+                                 std::filesystem::copy_options::overwrite_existing);
   other.model.SelectMode(2);
   other.model.LoadCurrentMode();
   EXPECT_EQ(other.model.currentModeSettings(), loaded);
