@@ -40,6 +40,19 @@ void forEachModeKey(Settings& s, Visit&& visit) {
   visit("MotorStr", s.motorStr);
 }
 
+// Visits the general keys of GM.ini in their order.
+template <typename Settings, typename Visit>
+void forEachGeneralKey(Settings& g, Visit&& visit) {
+  for (int n = 1; n <= kModeCount; ++n)
+    visit(numberedName("Mode", n), g.modeNames[static_cast<std::size_t>(n - 1)]);
+  visit("cbMode", g.cbMode);
+  visit("Cycle_Max", g.cycleMax);
+  visit("CycleMaxFlag", g.cycleMaxFlag);
+  visit("Cycle", g.cycle);
+  visit("CycleFlag", g.cycleFlag);
+  visit("Cycle_Count", g.cycleCount);
+}
+
 // Reads one value of any of the settings' kinds.
 struct Reader {
   const IniFile& file;
@@ -105,31 +118,15 @@ void writeModeSettings(IniFile& file, std::string_view section, const ModeSettin
 }
 
 GeneralSettings readGeneralSettings(const IniFile& file) {
-  const Reader read{file, kGeneralSettingsSection};
   GeneralSettings general;
-  for (int n = 1; n <= kModeCount; ++n)
-    read(numberedName("Mode", n), general.modeNames[static_cast<std::size_t>(n - 1)]);
-  read("cbMode", general.cbMode);
-  read("Cycle_Max", general.cycleMax);
-  read("CycleMaxFlag", general.cycleMaxFlag);
-  read("Cycle", general.cycle);
-  read("CycleFlag", general.cycleFlag);
-  read("Cycle_Count", general.cycleCount);
+  forEachGeneralKey(general, Reader{file, kGeneralSettingsSection});
   return general;
 }
 
 void writeGeneralSettings(IniFile& file, const ModeSettings& current,
                           const GeneralSettings& general) {
   writeModeSettings(file, kGeneralSettingsSection, current);
-  const Writer write{file, kGeneralSettingsSection};
-  for (int n = 1; n <= kModeCount; ++n)
-    write(numberedName("Mode", n), general.modeNames[static_cast<std::size_t>(n - 1)]);
-  write("cbMode", general.cbMode);
-  write("Cycle_Max", general.cycleMax);
-  write("CycleMaxFlag", general.cycleMaxFlag);
-  write("Cycle", general.cycle);
-  write("CycleFlag", general.cycleFlag);
-  write("Cycle_Count", general.cycleCount);
+  forEachGeneralKey(general, Writer{file, kGeneralSettingsSection});
 }
 
 ModeImage readModeImage(const IniFile& file, std::string_view section) {
