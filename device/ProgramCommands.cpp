@@ -90,16 +90,22 @@ bool ProgramCommands::writeStep(const std::string& step, Write write) {
   // A detection tick in the pause after the last step may have found the
   // mouse gone; its handles are then closed and nothing would be sent.
   if (!linked()) {
-    m_view.reportApplyFailure(unpluggedMessage(step));
+    reportFailure(unpluggedMessage(step));
     return false;
   }
   m_view.applyStep(step);
   write();
   if (m_link.deviceWriteFailed()) {
-    m_view.reportApplyFailure(failedStepMessage(step));
+    reportFailure(failedStepMessage(step));
     return false;
   }
   return true;
+}
+
+// The message must not open under the loading window, which stays on top.
+void ProgramCommands::reportFailure(const std::string& message) {
+  m_view.hideLoadingWindow();
+  m_view.reportApplyFailure(message);
 }
 
 ApplyResult ProgramCommands::ApplyClick() {
@@ -109,7 +115,7 @@ ApplyResult ProgramCommands::ApplyClick() {
   const LoadingWindowGuard hideAtEnd(m_view);
   m_model.processEvents();
   if (!linked()) {
-    m_view.reportApplyFailure(noMouseMessage());
+    reportFailure(noMouseMessage());
     return ApplyResult::NotWritten;
   }
 

@@ -89,6 +89,7 @@ class ProgramCommands {
   // Runs one step; false (and the user told) when it did not reach the mouse.
   template <typename Write>
   bool writeStep(const std::string& step, Write write);
+  void reportFailure(const std::string& message);
   void copyFactoryFile(const std::string& folder, const std::string& name);
 
   ProgramModel& m_model;

@@ -13,6 +13,7 @@
 #include "device/ManualClock.h"
 #include "device/VirtualMouse.h"
 #include "tests/app/FormFixture.h"
+#include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
 
 namespace kestrovane::test {
@@ -142,6 +143,28 @@ class ProgramTest : public QObject {
     QVERIFY(rig.controlsEnabled());
     QCOMPARE(rig.versionText(), QStringLiteral(" Ver-255"));
     QCOMPARE(rig.takeLog(), firmwareQuery("ff"));
+  }
+
+  // "确 定" through the window: a transfer that fails stops Apply after its
+  // command, the user reads which step failed, and the window is given back
+  // (labels on, loading window hidden) with nothing more sent.
+  void applyThatFailsTellsTheUserAndGivesTheWindowBack() {
+    Rig rig;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    TForm1& form = rig.program->form();
+    form.FormCreate();
+    rig.clock.advance(kTick);
+    rig.takeLog();
+    IniFile faults;
+    faults.setInt("Faults", "FailTransfer", 3);
+    faults.save(rig.path(VirtualMouse::kFaultsFile));
+    QTest::mouseClick(form.Apply, Qt::LeftButton, {}, {5, 5});
+    setErrorPresenter({});
+    QCOMPARE(shown, std::vector<std::string>{ProgramCommands::failedStepMessage("mode 2")});
+    QCOMPARE(rig.takeLog().size(), 4);
+    QVERIFY(rig.controlsEnabled());
+    QVERIFY(!rig.program->loadingWindow().isVisible());
   }
 
   // A failed firmware query links the mouse but shows no version and marks
