@@ -30,7 +30,6 @@ constexpr const char* kReadModesUsage =
 constexpr const char* kNoMouseToRead = "The modes were not read: no mouse is connected.";
 constexpr const char* kNoInputInterface =
     "The modes were not read: the mouse has no interface to read from.";
-constexpr const char* kReadFailed = "The modes were not read: reading mode %d failed.";
 constexpr const char* kStdoutFailed = "Cannot write to the standard output.";
 
 constexpr int kDone = 0;
@@ -135,9 +134,7 @@ int apply(const TransportOptions& options) {
 }
 
 std::string readFailedMessage(int n) {
-  std::string text = kReadFailed;
-  text.replace(text.find("%d"), 2, std::to_string(n));
-  return text;
+  return "The modes were not read: reading mode " + std::to_string(n) + " failed.";
 }
 
 int readModes(const TransportOptions& options, const std::optional<std::string>& out) {
