@@ -6,5 +6,7 @@ namespace kestrovane::ctl {
 // code: 0 done, 1 failed (message on stderr), 2 usage error.
 int runDevicesCommand(int argc, char** argv);
 int runMacroCommand(int argc, char** argv);
+int runApplyCommand(int argc, char** argv);
+int runReadModesCommand(int argc, char** argv);
 
 }  // namespace kestrovane::ctl

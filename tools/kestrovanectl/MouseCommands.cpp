@@ -1,0 +1,205 @@
+// kestrovanectl apply and read-modes: the program's Apply without its
+// window, and a backup of the mouse's five modes into the files Apply reads.
+#include <array>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/Error.h"
+#include "config/IniFile.h"
+#include "config/ProgramModel.h"
+#include "config/SettingsFiles.h"
+#include "device/HidDeviceLink.h"
+#include "device/HidTransportFactory.h"
+#include "device/ProgramCommands.h"
+#include "device/SystemClock.h"
+#include "macro/MacroFile.h"
+#include "tools/kestrovanectl/Commands.h"
+#include "tools/kestrovanectl/ProgramFolder.h"
+
+namespace kestrovane::ctl {
+namespace {
+
+constexpr const char* kApplyUsage = "usage: kestrovanectl apply [--virtual-mouse[=DIR]]\n";
+constexpr const char* kReadModesUsage =
+    "usage: kestrovanectl read-modes [--virtual-mouse[=DIR]] [--out DIR]\n";
+constexpr const char* kNoMouseToRead = "The modes were not read: no mouse is connected.";
+constexpr const char* kNoInputInterface =
+    "The modes were not read: the mouse has no interface to read from.";
+constexpr const char* kStdoutFailed = "Cannot write to the standard output.";
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+
+int fail(const std::string& message) {
+  std::cerr << message << "\n";
+  return kFailed;
+}
+
+// The command line has no controls to turn on or off and no loading window.
+class NoControls final : public DeviceControls {
+ public:
+  void DisableDeviceControls() override {}
+  void EnableDeviceControls() override {}
+  void ShowFirmwareVersion(const std::string&) override {}
+  void ShowLoadingWindow() override {}
+};
+
+// The mouse linked as the program's first detection tick links it. The
+// detection timer is not started: nothing re-scans while a command runs.
+struct MouseLink {
+  explicit MouseLink(const TransportOptions& options) : transport(createHidTransport(options)) {
+    link.FillDeviceIdTable();
+    link.DetectHIDDeviceCounterTimer();
+  }
+  bool linked() const { return link.link().featureHandle != kInvalidHidHandle; }
+
+  SystemClock clock;
+  NoControls controls;
+  std::unique_ptr<HidTransport> transport;
+  HidDeviceLink link{*transport, clock, controls};
+};
+
+// Progress on a terminal, failures on standard error.
+class ConsoleView final : public CommandView {
+ public:
+  explicit ConsoleView(bool progress) : m_progress(progress) {}
+  void setCommandRunning(bool) override {}
+  void showLoadingWindow() override {}
+  void hideLoadingWindow() override {}
+  void applyStep(const std::string& step) override {
+    if (m_progress) std::cout << step << std::endl;
+  }
+  void reportApplyFailure(const std::string& message) override { failures.push_back(message); }
+
+  std::vector<std::string> failures;
+
+ private:
+  bool m_progress;
+};
+
+// The macro list as the program shows it: the folder's macros in list order.
+class FolderMacros final : public MacroList {
+ public:
+  explicit FolderMacros(std::string folder) : m_folder(std::move(folder)) {}
+  std::vector<std::string> macroNames() override {
+    std::vector<std::string> names = ListMacroNames(m_folder);
+    sortMacroNames(names);
+    return names;
+  }
+  std::string macroFolder() override { return m_folder; }
+
+ private:
+  std::string m_folder;
+};
+
+// The folders of a program started in the current directory.
+AppPaths programPaths() {
+  AppPaths paths;
+  fillWorkPaths(paths, currentDirectory());
+  fillProgramPaths(paths, executableDirectory());
+  return paths;
+}
+
+int apply(const TransportOptions& options) {
+  MouseLink mouse(options);
+  const std::unique_ptr<PointerStore> pointerStore = createPointerStore();
+  const std::unique_ptr<PointerSystem> pointerSystem = createPointerSystem();
+  ProgramModel model(mouse.clock, *pointerStore, *pointerSystem);
+  // The program's start-up: the saved current mode is marked while the
+  // general settings are read, then loaded once. The settings files are
+  // only read: iniWriteSuppressed stays on, as before the window shows.
+  const AppPaths paths = programPaths();
+  model.setPaths(paths);
+  model.loadOnModeSelect = false;
+  model.ReadGeneralSettings();
+  model.loadOnModeSelect = true;
+  model.LoadCurrentMode();
+
+  MacroRecordTable records{};
+  FolderMacros macros(paths.macroDir);
+  ConsoleView view(stdoutIsTerminal());
+  ProgramCommands commands(model, mouse.link, records, macros, view);
+  const ApplyResult result = commands.ApplyClick();
+  if (!std::cout.flush()) return fail(kStdoutFailed);
+  for (const std::string& message : view.failures) std::cerr << message << "\n";
+  if (result == ApplyResult::Written) return kDone;
+  if (view.failures.empty()) return fail("The mouse was not fully written.");
+  return kFailed;
+}
+
+std::string readFailedMessage(int n) {
+  return "The modes were not read: reading mode " + std::to_string(n) + " failed.";
+}
+
+int readModes(const TransportOptions& options, const std::optional<std::string>& out) {
+  const std::string folder = out ? *out : programPaths().dataDir;
+  MouseLink mouse(options);
+  if (!mouse.linked()) return fail(kNoMouseToRead);
+  // Without an input interface ReadMode would leave the images as they are.
+  if (mouse.link.link().inputHandle == kInvalidHidHandle) return fail(kNoInputInterface);
+
+  // All five first: a failed read leaves every file as it was.
+  std::array<ModeImage, kModeCount> images{};
+  for (int n = 1; n <= kModeCount; ++n) {
+    mouse.link.clearDeviceWriteFailed();
+    mouse.link.ReadMode(n, images[static_cast<std::size_t>(n - 1)]);
+    if (mouse.link.deviceWriteFailed()) return fail(readFailedMessage(n));
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(folder), ec);
+  if (ec) throw Error("Unable to create folder " + folder);
+  for (int n = 1; n <= kModeCount; ++n) {
+    const std::string path = joinPath(folder, modeImageFileName(n));
+    // Other keys and sections of an existing file stay.
+    IniFile file = IniFile::load(path);
+    writeModeImage(file, modeImageSection(n), images[static_cast<std::size_t>(n - 1)]);
+    file.save(path);
+  }
+  return kDone;
+}
+
+// Runs a command, its file errors ending it with their message.
+template <typename Command>
+int guarded(Command command) {
+  try {
+    return command();
+  } catch (const Error& error) {
+    return fail(error.what());
+  }
+}
+
+}  // namespace
+
+int runApplyCommand(int argc, char** argv) {
+  TransportOptions options;
+  for (int a = 0; a < argc; ++a) {
+    if (options.virtualMouseDir || !parseVirtualMouseOption(argv[a], options)) {
+      std::cerr << kApplyUsage;
+      return kUsageError;
+    }
+  }
+  return guarded([&] { return apply(options); });
+}
+
+int runReadModesCommand(int argc, char** argv) {
+  TransportOptions options;
+  std::optional<std::string> out;
+  for (int a = 0; a < argc; ++a) {
+    const std::string_view arg = argv[a];
+    if (arg == "--out" && !out && a + 1 < argc && argv[a + 1][0] != '\0') {
+      out = argv[++a];
+    } else if (options.virtualMouseDir || !parseVirtualMouseOption(arg, options)) {
+      std::cerr << kReadModesUsage;
+      return kUsageError;
+    }
+  }
+  return guarded([&] { return readModes(options, out); });
+}
+
+}  // namespace kestrovane::ctl

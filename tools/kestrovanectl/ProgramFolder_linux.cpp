@@ -1,0 +1,30 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "config/Error.h"
+#include "tools/kestrovanectl/ProgramFolder.h"
+
+namespace kestrovane::ctl {
+
+std::string currentDirectory() {
+  std::error_code ec;
+  const std::filesystem::path path = std::filesystem::current_path(ec);
+  if (ec) throw Error("Cannot find the current directory: " + ec.message());
+  return path.string();
+}
+
+std::string executableDirectory() {
+  std::error_code ec;
+  const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) throw Error("Cannot find the program's folder: " + ec.message());
+  return path.parent_path().string();
+}
+
+bool stdoutIsTerminal() {
+  return isatty(fileno(stdout)) == 1;
+}
+
+}  // namespace kestrovane::ctl
