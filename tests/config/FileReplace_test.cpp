@@ -36,7 +36,7 @@ std::size_t entries(const TempFolder& folder) {
 TEST(FileReplace, CreatesReplacesAndReadsBackLeavingNothingBeside) {
   TempFolder folder;
   const std::string path = folder.file("Mode1.ini");
-  const std::string first("[Mode1]\r\nKey1=\xD7\xF3\xBC\xFC\r\n\0tail", 27);
+  const std::string first("[Mode1]\r\nKey1=\xD7\xF3\xBC\xFC\r\n\0tail", 25);
   ASSERT_TRUE(replaceFile(path, first));
   std::string read = "stale";
   ASSERT_TRUE(readWholeFile(path, read));
