@@ -1,8 +1,11 @@
-// Prints what the window does while the mouse is written, with the program's
-// own clock: the wall time of five mode writes and ten macro writes against
-// the virtual mouse, as a ratio to the pacing floor, and the longest stretch
-// in which the window processed no events (measured by a zero-interval timer
-// that fires whenever the event loop runs).
+// Prints what the window does while Apply writes the mouse, with the
+// program's own clock: a program over the virtual mouse, started from a
+// scratch folder with the factory settings and one macro, runs ApplyClick
+// (five modes, compilation, ten macros, the pointer options, which go
+// nowhere); printed are the medians of the wall time, as a ratio to the
+// pacing floor, and of the longest stretch in which the window processed no
+// events (measured by a zero-interval timer that fires whenever the event
+// loop runs). window_bench [RUNS], three by default.
 //
 // With --startup it instead starts the program's window from the working
 // directory (run it from the staged program folder), and prints, once the
@@ -16,12 +19,20 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/Program.h"
+#include "config/Error.h"
 #include "device/VirtualMouse.h"
+#include "macro/MacroFile.h"
 #include "ui/QtClock.h"
 
 namespace kestrovane {
@@ -65,12 +76,60 @@ int startup(const QTemporaryDir& vm) {
   return QApplication::exec();
 }
 
-int writeSequence(const QTemporaryDir& vm) {
+// Pointer values go nowhere: the benchmark must not change the desktop's.
+class NoPointerStore final : public PointerStore {
+ public:
+  bool writeValues(std::string_view, std::span<const PointerValue>) override { return true; }
+};
+
+class NoPointerSystem final : public PointerSystem {
+ public:
+  void apply(const PointerSettings&) override {}
+};
+
+// A program folder of the benchmark's own: the shipped factory settings and
+// one recorded macro (Ctrl down, delay, A down, delay, A up).
+bool fillProgramFolder(const std::filesystem::path& folder) {
+  std::error_code ec;
+  for (const char* sub : {"configure", "data"}) {
+    std::filesystem::create_directories(folder / sub, ec);
+    if (ec) return false;
+    std::filesystem::copy(std::filesystem::path(KESTROVANE_RESOURCES) / sub, folder / sub, ec);
+    if (ec) return false;
+  }
+  std::filesystem::create_directories(folder / "Macro", ec);
+  if (ec) return false;
+  const MacroScript script{"1",     "1 Ctrl CODE:1111", "0 80", "1 A CODE:0004",
+                           "0 120", "2 A CODE:0004"};
+  try {
+    WriteMacroFile((folder / "Macro").string() + "/", "Fire", script);
+  } catch (const Error& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return false;
+  }
+  return true;
+}
+
+double median(std::vector<double> values) {
+  const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
+}
+
+int applyClicks(const QTemporaryDir& vm, int runs) {
+  QTemporaryDir programDir;
+  if (!programDir.isValid() || !fillProgramFolder(programDir.path().toStdString())) {
+    std::fprintf(stderr, "the program folder could not be made\n");
+    return 1;
+  }
   QtClock clock;
-  Program program(clock,
-                  std::make_unique<VirtualMouse>(QFile::encodeName(vm.path()).toStdString()));
+  Program program(clock, std::make_unique<VirtualMouse>(QFile::encodeName(vm.path()).toStdString()),
+                  std::make_unique<NoPointerStore>(), std::make_unique<NoPointerSystem>());
+  const std::string folder = QFile::encodeName(programDir.path()).toStdString();
+  program.setFolders(folder, folder);
+  // Start-up as the program does it: settings read, the current mode loaded.
+  program.form().FormCreate();
   HidDeviceLink& link = program.deviceLink();
-  link.FillDeviceIdTable();
   link.DetectHIDDeviceCounterTimer();
   if (link.link().featureHandle == kInvalidHidHandle) {
     std::fprintf(stderr, "the virtual mouse was not linked\n");
@@ -90,28 +149,43 @@ int writeSequence(const QTemporaryDir& vm) {
     ++loopRuns;
     ran(elapsed.nsecsElapsed());
   });
-  beat.start();
 
-  elapsed.start();
-  ModeImage image{};
-  for (int n = 1; n <= kModeCount; ++n) {
-    image[0] = static_cast<std::uint8_t>(n);
-    link.WriteMode(n, image);
-  }
-  for (int k = 1; k <= 10; ++k) link.WriteMacro(k, program.macroRecords()[std::size_t(k - 1)]);
-  const qint64 end = elapsed.nsecsElapsed();
-  beat.stop();
-
-  ran(end);
   const double floor = 10.0 * 50 + 200.0 * 25;
-  std::printf("5 x WriteMode + 10 x WriteMacro, virtual mouse, the window's clock\n");
+  std::vector<double> walls, stretches, loops;
+  for (int run = 0; run < runs; ++run) {
+    loopRuns = 0;
+    longest = 0;
+    lastRun = 0;
+    beat.start();
+    elapsed.start();
+    ApplyResult result = ApplyResult::Stopped;
+    try {
+      result = program.commands().ApplyClick();
+    } catch (const Error& error) {
+      std::fprintf(stderr, "Apply stopped: %s\n", error.what());
+      return 1;
+    }
+    const qint64 end = elapsed.nsecsElapsed();
+    beat.stop();
+    ran(end);
+    if (result != ApplyResult::Written || link.deviceWriteFailed()) {
+      std::fprintf(stderr, "Apply did not write the mouse (run %d)\n", run + 1);
+      return 1;
+    }
+    walls.push_back(double(end) / 1e6);
+    stretches.push_back(double(longest) / 1e6);
+    loops.push_back(double(loopRuns));
+    std::printf("run %d: wall %.1f ms, longest without events %.2f ms\n", run + 1, walls.back(),
+                stretches.back());
+  }
+  std::printf("ApplyClick: factory settings, one macro, virtual mouse, the window's clock\n");
   std::printf("pacing floor             %.1f ms (10 ms x 50 + 200 ms x 25)\n", floor);
-  std::printf("wall time                %.1f ms\n", double(end) / 1e6);
-  std::printf("wall / floor             %.4f\n", double(end) / 1e6 / floor);
-  std::printf("event loop runs          %ld\n", loopRuns);
-  std::printf("longest without events   %.2f ms\n", double(longest) / 1e6);
+  std::printf("wall time                %.1f ms  median of %d\n", median(walls), runs);
+  std::printf("wall / floor             %.4f\n", median(walls) / floor);
+  std::printf("event loop runs          %.0f\n", median(loops));
+  std::printf("longest without events   %.2f ms\n", median(stretches));
   std::printf("failure flag             %s\n", link.deviceWriteFailed() ? "set" : "clear");
-  return link.deviceWriteFailed() ? 1 : 0;
+  return 0;
 }
 
 }  // namespace
@@ -121,5 +195,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir vm;
   if (argc > 1 && std::string(argv[1]) == "--startup") return kestrovane::startup(vm);
-  return kestrovane::writeSequence(vm);
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  return kestrovane::applyClicks(vm, runs);
 }
