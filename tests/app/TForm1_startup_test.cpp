@@ -138,7 +138,9 @@ class StartupTest : public QObject {
     FormFixture f;
     const QString notAFolder = f.programDir.path() + QStringLiteral("/file");
     writeFile(notAFolder, "x");
-    f.services.executableDirectoryHook = [&] { return QFile::encodeName(notAFolder).toStdString(); };
+    f.services.executableDirectoryHook = [&] {
+      return QFile::encodeName(notAFolder).toStdString();
+    };
     bool listed = false;
     f.services.loadMacroList = [&listed] { listed = true; };
     f.create();
