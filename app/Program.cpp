@@ -131,9 +131,7 @@ void Program::reportApplyFailure(const std::string& message) {
 }
 
 std::vector<std::string> Program::macroNames() {
-  std::vector<std::string> names = ListMacroNames(m_form.appPaths().macroDir);
-  sortMacroNames(names);
-  return names;
+  return FolderMacroList(m_form.appPaths().macroDir).macroNames();
 }
 
 std::string Program::macroFolder() {

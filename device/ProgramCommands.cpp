@@ -6,6 +6,7 @@
 #include "config/IniFile.h"
 #include "config/SettingsFiles.h"
 #include "macro/MacroCompiler.h"
+#include "macro/MacroFile.h"
 
 namespace kestrovane {
 
@@ -62,6 +63,12 @@ class ProgramCommands::Running {
  private:
   ProgramCommands& m_commands;
 };
+
+std::vector<std::string> FolderMacroList::macroNames() {
+  std::vector<std::string> names = ListMacroNames(m_folder);
+  sortMacroNames(names);
+  return names;
+}
 
 ProgramCommands::ProgramCommands(ProgramModel& model, HidDeviceLink& link,
                                  MacroRecordTable& records, MacroList& macros, CommandView& view)

@@ -39,6 +39,18 @@ class MacroList {
   virtual std::string macroFolder() = 0;
 };
 
+// The macro list as the program has it before the editor loads it: the
+// macro files of a folder, in the list's order.
+class FolderMacroList final : public MacroList {
+ public:
+  explicit FolderMacroList(std::string folder) : m_folder(std::move(folder)) {}
+  std::vector<std::string> macroNames() override;
+  std::string macroFolder() override { return m_folder; }
+
+ private:
+  std::string m_folder;
+};
+
 // How an Apply ended.
 enum class ApplyResult {
   Written,     // everything reached the mouse (or the partial link took it)

@@ -59,6 +59,18 @@ class PointerSystem {
   virtual void apply(const PointerSettings& settings) = 0;
 };
 
+// A store and a system that take every value and change nothing: for
+// benchmarks and tools that must leave the user's desktop alone.
+class NullPointerStore final : public PointerStore {
+ public:
+  bool writeValues(std::string_view, std::span<const PointerValue>) override { return true; }
+};
+
+class NullPointerSystem final : public PointerSystem {
+ public:
+  void apply(const PointerSettings&) override {}
+};
+
 // This platform's store and system: on Windows the registry and
 // SystemParametersInfo; elsewhere a per-user file and the running desktop.
 std::unique_ptr<PointerStore> createPointerStore();

@@ -12,18 +12,13 @@
 namespace kestrovane::test {
 
 // Takes every pointer value; onWrite hears of each key written.
-class NullPointerStore final : public PointerStore {
+class WatchedPointerStore final : public PointerStore {
  public:
   bool writeValues(std::string_view key, std::span<const PointerValue>) override {
     if (onWrite) onWrite(key);
     return true;
   }
   std::function<void(std::string_view)> onWrite;
-};
-
-class NullPointerSystem final : public PointerSystem {
- public:
-  void apply(const PointerSettings&) override {}
 };
 
 // The window's start-up steps and commands, each a hook a test may set; an
@@ -100,7 +95,7 @@ struct FormFixture {
   TestClock clock;
   SkinFolder skins;
   QTemporaryDir programDir;
-  NullPointerStore pointerStore;
+  WatchedPointerStore pointerStore;
   NullPointerSystem pointerSystem;
   ProgramModel model{clock, pointerStore, pointerSystem};
   RecordingServices services;

@@ -41,7 +41,7 @@ struct Rig {
     if (interfaces != 1) setDevice("Interfaces", interfaces);
     program = std::make_unique<Program>(
         clock, std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()),
-        std::make_unique<NullPointerStore>(), std::make_unique<NullPointerSystem>());
+        std::make_unique<WatchedPointerStore>(), std::make_unique<NullPointerSystem>());
     const std::string folder = QFile::encodeName(dir.path()).toStdString();
     program->setFolders(folder, folder);
   }

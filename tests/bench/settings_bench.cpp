@@ -27,17 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The pointer values go nowhere: a benchmark must not change the desktop's.
-class NoPointerStore final : public PointerStore {
- public:
-  bool writeValues(std::string_view, std::span<const PointerValue>) override { return true; }
-};
-
-class NoPointerSystem final : public PointerSystem {
- public:
-  void apply(const PointerSettings&) override {}
-};
-
 template <typename Run>
 double medianMicroseconds(int runs, Run run) {
   std::vector<double> times;
@@ -79,8 +68,8 @@ class ScratchFolder {
 int measure(int runs, const fs::path& base) {
   const ScratchFolder folder(base);
   ManualClock clock;
-  NoPointerStore store;
-  NoPointerSystem system;
+  NullPointerStore store;
+  NullPointerSystem system;
   ProgramModel model(clock, store, system);
   AppPaths paths;
   fillWorkPaths(paths, folder.str());

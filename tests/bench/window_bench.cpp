@@ -76,17 +76,6 @@ int startup(const QTemporaryDir& vm) {
   return QApplication::exec();
 }
 
-// Pointer values go nowhere: the benchmark must not change the desktop's.
-class NoPointerStore final : public PointerStore {
- public:
-  bool writeValues(std::string_view, std::span<const PointerValue>) override { return true; }
-};
-
-class NoPointerSystem final : public PointerSystem {
- public:
-  void apply(const PointerSettings&) override {}
-};
-
 // A program folder of the benchmark's own: the shipped factory settings and
 // one recorded macro (Ctrl down, delay, A down, delay, A up).
 bool fillProgramFolder(const std::filesystem::path& folder) {
@@ -124,7 +113,7 @@ int applyClicks(const QTemporaryDir& vm, int runs) {
   }
   QtClock clock;
   Program program(clock, std::make_unique<VirtualMouse>(QFile::encodeName(vm.path()).toStdString()),
-                  std::make_unique<NoPointerStore>(), std::make_unique<NoPointerSystem>());
+                  std::make_unique<NullPointerStore>(), std::make_unique<NullPointerSystem>());
   const std::string folder = QFile::encodeName(programDir.path()).toStdString();
   program.setFolders(folder, folder);
   // Start-up as the program does it: settings read, the current mode loaded.

@@ -33,20 +33,6 @@ class RecordingView final : public CommandView {
   std::vector<std::string> log, steps, failures;
 };
 
-class FolderMacros final : public MacroList {
- public:
-  explicit FolderMacros(std::string folder) : m_folder(std::move(folder)) {}
-  std::vector<std::string> macroNames() override {
-    std::vector<std::string> names = ListMacroNames(m_folder);
-    sortMacroNames(names);
-    return names;
-  }
-  std::string macroFolder() override { return m_folder; }
-
- private:
-  std::string m_folder;
-};
-
 std::string hex(const std::uint8_t* bytes, std::size_t length) {
   static const char kDigits[] = "0123456789abcdef";
   std::string out;
@@ -124,7 +110,7 @@ struct CommandRig : ModelRig {
   NoControls controls;
   HidDeviceLink link{mouse, clock, controls};
   MacroRecordTable records{};
-  FolderMacros macros{macroDir};
+  FolderMacroList macros{macroDir};
   RecordingView view;
   ProgramCommands commands{model, link, records, macros, view};
 };

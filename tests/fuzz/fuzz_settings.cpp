@@ -32,17 +32,6 @@ struct SettingsFolder : FuzzFolder {
   }
 } theFolder;
 
-// Pointer values go nowhere: the fuzz run must not change the desktop's.
-class NoPointerStore final : public PointerStore {
- public:
-  bool writeValues(std::string_view, std::span<const PointerValue>) override { return true; }
-};
-
-class NoPointerSystem final : public PointerSystem {
- public:
-  void apply(const PointerSettings&) override {}
-};
-
 void writeFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -122,8 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   ManualClock clock;
-  NoPointerStore store;
-  NoPointerSystem system;
+  NullPointerStore store;
+  NullPointerSystem system;
   ProgramModel model(clock, store, system);
   model.setPaths(paths);
   bool loaded = false;

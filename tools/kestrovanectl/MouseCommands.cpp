@@ -83,21 +83,6 @@ class ConsoleView final : public CommandView {
   bool m_progress;
 };
 
-// The macro list as the program shows it: the folder's macros in list order.
-class FolderMacros final : public MacroList {
- public:
-  explicit FolderMacros(std::string folder) : m_folder(std::move(folder)) {}
-  std::vector<std::string> macroNames() override {
-    std::vector<std::string> names = ListMacroNames(m_folder);
-    sortMacroNames(names);
-    return names;
-  }
-  std::string macroFolder() override { return m_folder; }
-
- private:
-  std::string m_folder;
-};
-
 // The folders of a program started in the current directory.
 AppPaths programPaths() {
   AppPaths paths;
@@ -122,7 +107,7 @@ int apply(const TransportOptions& options) {
   model.LoadCurrentMode();
 
   MacroRecordTable records{};
-  FolderMacros macros(paths.macroDir);
+  FolderMacroList macros(paths.macroDir);
   ConsoleView view(stdoutIsTerminal());
   ProgramCommands commands(model, mouse.link, records, macros, view);
   const ApplyResult result = commands.ApplyClick();
