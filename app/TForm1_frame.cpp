@@ -248,7 +248,17 @@ void TForm1::ShowLoadingWindow() {
 }
 
 void TForm1::ShowSkinImage(ImageControl* control, std::string_view imageName) {
-  kestrovane::ShowSkinImage(m_paths, control, imageName);
+  if (kestrovane::ShowSkinImage(m_paths, control, imageName))
+    m_shownPicture[control] = std::string(imageName);
+}
+
+// The views show the model's state after every change of it; a picture the
+// control already shows is not read and decoded again.
+void TForm1::showStatePicture(ImageControl* control, std::string_view imageName) {
+  if (m_paths.skinsDir.empty()) return;
+  const auto shown = m_shownPicture.find(control);
+  if (shown != m_shownPicture.end() && shown->second == imageName) return;
+  ShowSkinImage(control, imageName);
 }
 
 void TForm1::watchWindowShape() {

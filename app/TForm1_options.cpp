@@ -139,18 +139,15 @@ void TForm1::bindOptionHandlers() {
 // The pictures, colours and visibility of the option controls, from the
 // model's selection groups and switches.
 void TForm1::reflectOptions() {
-  const bool skins = !m_paths.skinsDir.empty();
   for (int n = 1; n <= 4; ++n)
-    if (skins)
-      ShowSkinImage(familyMember(*this, kRateImages, n),
-                    m_model.gb1.checked(n) ? kRateSelected : kRateNormal);
+    showStatePicture(familyMember(*this, kRateImages, n),
+                     m_model.gb1.checked(n) ? kRateSelected : kRateNormal);
   showColouredOption(*this, kLevelButtons, m_model.gb2);
   showColouredOption(*this, kDegreeButtons, m_model.gb3);
   for (const PictureOption& option : kPictureOptions)
-    if (skins)
-      ShowSkinImage(this->*option.image, (m_model.*option.group).checked(option.choice)
-                                             ? kOptionSelected
-                                             : kOptionNormal);
+    showStatePicture(this->*option.image, (m_model.*option.group).checked(option.choice)
+                                              ? kOptionSelected
+                                              : kOptionNormal);
   // The fourteen options that follow the LED switch, and the motor strength.
   for (std::size_t i = kFirstBreatheOption; i < kFirstBreatheOption + kLedDependentOptions; ++i) {
     (this->*kPictureOptions[i].label)->setVisible(m_model.ledOptionsVisible());

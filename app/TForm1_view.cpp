@@ -113,9 +113,8 @@ void TForm1::reflectControls() {
 
 // Every indicator normal, the current mode's selected.
 void TForm1::reflectCurrentMode() {
-  if (m_paths.skinsDir.empty()) return;
   for (int n = 1; n <= kModeCount; ++n)
-    ShowSkinImage(modeImage(n), m_model.modeSelected(n) ? kModeSelected : kModeNormal);
+    showStatePicture(modeImage(n), m_model.modeSelected(n) ? kModeSelected : kModeNormal);
 }
 
 void TForm1::pnl_modeMouseEnter(int n) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -347,6 +348,7 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   void reflectControls();
   void reflectCurrentMode();
   void reflectDeviceLabels();
+  void showStatePicture(ImageControl* control, std::string_view imageName);
   void bindThemes();  // TForm1_skins.cpp
   void img_baseMouseDown(Qt::MouseButton button, QPoint globalPos);
   void watchWindowShape();
@@ -366,6 +368,8 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   std::vector<LabelControl*> m_menuItems;                   // every row of gbMenu and the sub-lists
   std::array<std::vector<LabelControl*>, 8> m_subListRows;  // sub-list k's rows in row order
   std::function<void()> m_leftKeyWarning;
+  // The skin picture each control last got through ShowSkinImage.
+  std::map<const ImageControl*, std::string> m_shownPicture;
 };
 
 }  // namespace kestrovane
