@@ -91,7 +91,8 @@ QSlider* makeTrackBar(QWidget* parent, const QString& name, QRect geometry, int 
 // Tick labels under a horizontal track bar: one per text, spread over its width.
 void addTickLabels(QWidget* parent, const QSlider* bar, const QStringList& texts, int top);
 
-// A hidden check box holding a value for other Parts, outside the window.
+// A hidden check box outside the window, holding a value that files and the
+// registry read.
 QCheckBox* makeHiddenCheckBox(QWidget* parent, const QString& name, const QString& text, QPoint at);
 
 // The name of member n of a numbered family ("Key" + 4 = "Key4").

@@ -7,7 +7,7 @@
 namespace kestrovane {
 
 // A hidden selection group (gb1 "ReportRate" ... gb10 "Motor Strong"): the
-// current choice of one setting, held for the Parts that read it. Choice n
+// current choice of one setting, held for the files and the image. Choice n
 // (1-based) is the radio button rbG_n; at most one is on, and all may be off.
 class SelectionGroup {
  public:

@@ -26,4 +26,14 @@ class DeviceControls {
   virtual void ShowLoadingWindow() = 0;
 };
 
+// Controls for a program without a window (the command line): nothing to
+// turn on or off, no loading window.
+class NullDeviceControls final : public DeviceControls {
+ public:
+  void DisableDeviceControls() override {}
+  void EnableDeviceControls() override {}
+  void ShowFirmwareVersion(const std::string&) override {}
+  void ShowLoadingWindow() override {}
+};
+
 }  // namespace kestrovane

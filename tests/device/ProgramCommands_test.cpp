@@ -10,17 +10,10 @@
 #include "macro/MacroFile.h"
 #include "tests/ErrorText.h"
 #include "tests/config/ModelRig.h"
+#include "tests/device/TransferLogLines.h"
 
 namespace kestrovane::test {
 namespace {
-
-class NoControls final : public DeviceControls {
- public:
-  void DisableDeviceControls() override {}
-  void EnableDeviceControls() override {}
-  void ShowFirmwareVersion(const std::string&) override {}
-  void ShowLoadingWindow() override {}
-};
 
 // What the commands told the window, in order.
 class RecordingView final : public CommandView {
@@ -32,25 +25,6 @@ class RecordingView final : public CommandView {
   void reportApplyFailure(const std::string& message) override { failures.push_back(message); }
   std::vector<std::string> log, steps, failures;
 };
-
-std::string hex(const std::uint8_t* bytes, std::size_t length) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (std::size_t i = 0; i < length; ++i) {
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 0xF];
-  }
-  return out;
-}
-
-std::string feature(int command) {
-  const std::uint8_t bytes[9] = {0, static_cast<std::uint8_t>(command)};
-  return "set-feature " + hex(bytes, 9);
-}
-
-std::string report(const std::uint8_t* payload) {
-  return "write 00" + hex(payload, 64);
-}
 
 struct CommandRig : ModelRig {
   CommandRig() {
@@ -92,22 +66,22 @@ struct CommandRig : ModelRig {
   std::vector<std::string> fullApply() const {
     std::vector<std::string> lines;
     for (int n : {1, 2, 4, 5, 3}) {
-      lines.push_back(feature(n));
-      lines.push_back(report(model.images.storedImage(n).data()));
+      lines.push_back(featureLine(n));
+      lines.push_back(reportLine(model.images.storedImage(n).data()));
     }
     for (int k = 1; k <= kMacroCount; ++k) {
       const MacroDeviceRecord& r = records[static_cast<std::size_t>(k - 1)];
-      lines.push_back(feature(0x1F + k));
-      lines.push_back(report(r.data()));
-      lines.push_back(feature(0x2F + k));
-      lines.push_back(report(r.data() + 64));
+      lines.push_back(featureLine(0x1F + k));
+      lines.push_back(reportLine(r.data()));
+      lines.push_back(featureLine(0x2F + k));
+      lines.push_back(reportLine(r.data() + 64));
     }
     return lines;
   }
 
   std::string macroDir = (folder.path() / "Macro").string() + "/";
   VirtualMouse mouse{folder.path() / "mouse"};
-  NoControls controls;
+  NullDeviceControls controls;
   HidDeviceLink link{mouse, clock, controls};
   MacroRecordTable records{};
   FolderMacroList macros{macroDir};

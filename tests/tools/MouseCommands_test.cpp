@@ -16,26 +16,12 @@
 #include "device/ProgramCommands.h"
 #include "device/VirtualMouse.h"
 #include "tests/TempFolder.h"
+#include "tests/device/TransferLogLines.h"
 
 namespace kestrovane::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string hex(const std::uint8_t* bytes, std::size_t length) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (std::size_t i = 0; i < length; ++i) {
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 0xF];
-  }
-  return out;
-}
-
-std::string feature(int command) {
-  const std::uint8_t bytes[9] = {0, static_cast<std::uint8_t>(command)};
-  return "set-feature " + hex(bytes, 9);
-}
 
 std::string shellQuoted(const std::string& text) {
   return "'" + text + "'";
@@ -126,18 +112,18 @@ std::vector<std::string> expectedRecords() {
 // The link's firmware version query, the other modes, the current mode 1,
 // then both halves of the ten macros.
 std::vector<std::string> expectedApplyLog(const std::array<ModeImage, kModeCount>& images) {
-  std::vector<std::string> lines = {feature(0xC0), "get-feature 00c001000000000000"};
+  std::vector<std::string> lines = {featureLine(0xC0), "get-feature 00c001000000000000"};
   for (int n : {2, 3, 4, 5, 1}) {
-    lines.push_back(feature(n));
-    lines.push_back("write 00" + hex(images[static_cast<std::size_t>(n - 1)].data(), 64));
+    lines.push_back(featureLine(n));
+    lines.push_back("write 00" + hexBytes(images[static_cast<std::size_t>(n - 1)].data(), 64));
   }
   const std::vector<std::string> records = expectedRecords();
   EXPECT_EQ(records.size(), 10u);
   for (int k = 1; k <= 10 && static_cast<std::size_t>(k) <= records.size(); ++k) {
     const std::string& record = records[static_cast<std::size_t>(k - 1)];
-    lines.push_back(feature(0x1F + k));
+    lines.push_back(featureLine(0x1F + k));
     lines.push_back("write 00" + record.substr(0, 128));
-    lines.push_back(feature(0x2F + k));
+    lines.push_back(featureLine(0x2F + k));
     lines.push_back("write 00" + record.substr(128));
   }
   return lines;
@@ -157,7 +143,7 @@ TEST(MouseCommands, ApplyWritesBackWhatReadModesSaved) {
     if (n != 1)
       for (std::size_t i = 1; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(n * 37 + static_cast<int>(i) * 11);
-    state += "[Mode" + std::to_string(n) + "]\nImage=" + hex(image.data(), 64) + "\n";
+    state += "[Mode" + std::to_string(n) + "]\nImage=" + hexBytes(image.data(), 64) + "\n";
   }
   folder.state(state);
 

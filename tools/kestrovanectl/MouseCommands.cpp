@@ -41,15 +41,6 @@ int fail(const std::string& message) {
   return kFailed;
 }
 
-// The command line has no controls to turn on or off and no loading window.
-class NoControls final : public DeviceControls {
- public:
-  void DisableDeviceControls() override {}
-  void EnableDeviceControls() override {}
-  void ShowFirmwareVersion(const std::string&) override {}
-  void ShowLoadingWindow() override {}
-};
-
 // The mouse linked as the program's first detection tick links it. The
 // detection timer is not started: nothing re-scans while a command runs.
 struct MouseLink {
@@ -60,7 +51,7 @@ struct MouseLink {
   bool linked() const { return link.link().featureHandle != kInvalidHidHandle; }
 
   SystemClock clock;
-  NoControls controls;
+  NullDeviceControls controls;
   std::unique_ptr<HidTransport> transport;
   HidDeviceLink link{*transport, clock, controls};
 };
