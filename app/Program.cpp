@@ -51,10 +51,15 @@ void Program::FillDeviceIdTable() {
   m_link.FillDeviceIdTable();
 }
 
-// The language files come with localisation; until then the window keeps
-// its built-in texts.
-void Program::ChooseLanguage() {}
-void Program::LoadMainTexts() {}
+void Program::ChooseLanguage() {
+  kestrovane::ChooseLanguage(m_model.language);
+}
+
+// A missing file is told once, in a plain message box with one OK.
+void Program::LoadMainTexts() {
+  const std::string message = m_model.LoadMainTexts();
+  if (!message.empty()) showError(message);
+}
 
 void Program::ReadGeneralSettings() {
   m_model.ReadGeneralSettings();

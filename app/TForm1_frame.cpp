@@ -42,6 +42,7 @@ TForm1::TForm1(Clock& clock, ProgramModel& model, StartupSteps& startup, WindowC
   bindOptionHandlers();
   bindKeyHandlers();
   bindModelControls();
+  bindCaptions();
   bindThemes();
   watchWindowShape();
   m_drag = new WindowDrag(this);
@@ -63,7 +64,7 @@ void TForm1::createFrame() {
   connect(img_base, &ImageControl::clicked, this, &TForm1::page_MseKeysClick);
 
   TntLabel13 =
-      makeLabel(this, QStringLiteral("TntLabel13"), QStringLiteral("GAMING MECHANICAL MOUSE V1.0"),
+      makeLabel(this, QStringLiteral("TntLabel13"), QString(),
                 {66, 107, 320, 20}, yaHeiFont(14, true));
   // The heading runs the factory reset too, and is never disabled.
   connect(TntLabel13, &LabelControl::clicked, this, &TForm1::DefaultSettingClick);

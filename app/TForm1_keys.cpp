@@ -60,8 +60,6 @@ int TForm1::selectedKey() const {
 
 void TForm1::AssignKeyFunction(std::uint8_t kind, std::uint8_t arg1, std::uint8_t arg2,
                                const QString& caption) {
-  // The rule looks for the left-button item's text as the menu shows it now.
-  m_model.setLeftButtonText(utf8ToCodePage(menuItem("lbl_msekey_left")->text().toStdString()));
   m_model.AssignKeyFunction(selectedKey(), {kind, arg1, arg2},
                             utf8ToCodePage(caption.toStdString()));
   page_MseKeysClick();

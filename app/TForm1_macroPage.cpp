@@ -53,7 +53,6 @@ struct MacroButton {
   ImageControl* TForm1::*image;
   const char* labelName;
   const char* imageName;
-  const char* caption;
   QRect geometry;
 };
 
@@ -63,11 +62,11 @@ void TForm1::createMacroPage() {
   QWidget* page = page_Macro;
   const QFont heading = yaHeiFont(13, true);
 
-  lbl_list = makeLabel(page, QStringLiteral("lbl_list"), QStringLiteral("选择宏"), {20, 10, 64, 20},
+  lbl_list = makeLabel(page, QStringLiteral("lbl_list"), QString(), {20, 10, 64, 20},
                        heading);
-  lbl_name = makeLabel(page, QStringLiteral("lbl_name"), QStringLiteral("宏定义名称"),
+  lbl_name = makeLabel(page, QStringLiteral("lbl_name"), QString(),
                        {88, 10, 108, 20}, heading);
-  lbl_configure = makeLabel(page, QStringLiteral("lbl_configure"), QStringLiteral("按键顺序"),
+  lbl_configure = makeLabel(page, QStringLiteral("lbl_configure"), QString(),
                             {210, 10, 188, 20}, heading);
   macro_list = makeMacroListBox(page, QStringLiteral("macro_list"), {20, 34, 176, 186}, 19, true);
   macro_content =
@@ -75,74 +74,56 @@ void TForm1::createMacroPage() {
 
   const std::array buttons{
       MacroButton{
-          &TForm1::lbl_load, &TForm1::img_load, "lbl_load", "img_load", "载入", {20, 228, 63, 25}},
+          &TForm1::lbl_load, &TForm1::img_load, "lbl_load", "img_load", {20, 228, 63, 25}},
       MacroButton{
-          &TForm1::lbl_new, &TForm1::img_new, "lbl_new", "img_new", "新建", {100, 228, 63, 25}},
+          &TForm1::lbl_new, &TForm1::img_new, "lbl_new", "img_new", {100, 228, 63, 25}},
       MacroButton{
-          &TForm1::lbl_save, &TForm1::img_save, "lbl_save", "img_save", "确定", {180, 228, 63, 25}},
+          &TForm1::lbl_save, &TForm1::img_save, "lbl_save", "img_save", {180, 228, 63, 25}},
       MacroButton{&TForm1::lbl_delete,
                   &TForm1::img_delete,
                   "lbl_delete",
-                  "img_delete",
-                  "删除",
-                  {260, 228, 63, 25}},
+                  "img_delete", {260, 228, 63, 25}},
       MacroButton{&TForm1::lbl_cancle,
                   &TForm1::img_cancel,
                   "lbl_cancle",
-                  "img_cancel",
-                  "取消",
-                  {340, 228, 63, 25}},
+                  "img_cancel", {340, 228, 63, 25}},
       MacroButton{
-          &TForm1::lbl_REC, &TForm1::img_REC, "lbl_REC", "img_REC", "开始录制", {20, 280, 91, 24}},
+          &TForm1::lbl_REC, &TForm1::img_REC, "lbl_REC", "img_REC", {20, 280, 91, 24}},
       MacroButton{&TForm1::lbl_MseLeft,
                   &TForm1::img_MseLeft,
                   "lbl_MseLeft",
-                  "img_MseLeft",
-                  "录制鼠标左键",
-                  {118, 280, 91, 23}},
+                  "img_MseLeft", {118, 280, 91, 23}},
       MacroButton{&TForm1::lbl_MseRight,
                   &TForm1::img_MseRight,
                   "lbl_MseRight",
-                  "img_MseRight",
-                  "录制鼠标右键",
-                  {216, 280, 91, 23}},
+                  "img_MseRight", {216, 280, 91, 23}},
       MacroButton{&TForm1::lbl_MseMid,
                   &TForm1::img_MseMid,
                   "lbl_MseMid",
-                  "img_MseMid",
-                  "录制鼠标中键",
-                  {314, 280, 91, 23}},
+                  "img_MseMid", {314, 280, 91, 23}},
       MacroButton{&TForm1::lbl_delkey,
                   &TForm1::img_delkey,
                   "lbl_delkey",
-                  "img_delkey",
-                  "删除录制单键",
-                  {20, 308, 91, 23}},
+                  "img_delkey", {20, 308, 91, 23}},
       MacroButton{&TForm1::lbl_Time,
                   &TForm1::img_Time,
                   "lbl_Time",
-                  "img_Time",
-                  "修改延迟时间",
-                  {118, 308, 91, 24}},
+                  "img_Time", {118, 308, 91, 24}},
       // The two delay step buttons are never shown.
       MacroButton{&TForm1::lbl_delay,
                   &TForm1::img_delay_i,
                   "lbl_delay",
-                  "img_delay_i",
-                  "加延迟时间",
-                  {300, 336, 100, 24}},
+                  "img_delay_i", {300, 336, 100, 24}},
       MacroButton{&TForm1::lbl_delay_d,
                   &TForm1::img_delay_d,
                   "lbl_delay_d",
-                  "img_delay_d",
-                  "减延迟时间",
-                  {300, 336, 100, 24}},
+                  "img_delay_d", {300, 336, 100, 24}},
   };
   for (const MacroButton& button : buttons) {
     auto* image = makeImage(page, QString::fromLatin1(button.imageName), button.geometry,
                             ImageControl::Placement::AutoSize);
     auto* label =
-        makeLabel(page, QString::fromLatin1(button.labelName), QString::fromUtf8(button.caption),
+        makeLabel(page, QString::fromLatin1(button.labelName), QString(),
                   button.geometry, yaHeiFont(12), Qt::AlignCenter);
     this->*button.image = image;
     this->*button.label = label;
@@ -151,21 +132,21 @@ void TForm1::createMacroPage() {
                           static_cast<QWidget*>(lbl_delay), static_cast<QWidget*>(lbl_delay_d)})
     hidden->hide();
 
-  lbl_macro = makeLabel(page, QStringLiteral("lbl_macro"), QStringLiteral("录制选项"),
+  lbl_macro = makeLabel(page, QStringLiteral("lbl_macro"), QString(),
                         {20, 258, 120, 20}, heading);
 
   Edt_ModifyTime = makeNumberBox(page, QStringLiteral("Edt_ModifyTime"), QStringLiteral("0"),
                                  {216, 309, 56, 22}, 5);
-  lbl_ms = makeLabel(page, QStringLiteral("lbl_ms"), QStringLiteral("ms"), {276, 309, 24, 22},
+  lbl_ms = makeLabel(page, QStringLiteral("lbl_ms"), QString(), {276, 309, 24, 22},
                      arialFont(12));
 
   lbl_cycle_max_check = makeLabel(page, QStringLiteral("lbl_cycle_max_check"), QStringLiteral("√"),
                                   {20, 338, 18, 20}, yaHeiFont(14, true), Qt::AlignCenter);
-  lbl_cycle_max = makeLabel(page, QStringLiteral("lbl_cycle_max"), QStringLiteral("无限循环"),
+  lbl_cycle_max = makeLabel(page, QStringLiteral("lbl_cycle_max"), QString(),
                             {40, 338, 80, 20}, yaHeiFont(12));
   lbl_cycle_check = makeLabel(page, QStringLiteral("lbl_cycle_check"), QStringLiteral("√"),
                               {130, 338, 18, 20}, yaHeiFont(14, true), Qt::AlignCenter);
-  lbl_cycle = makeLabel(page, QStringLiteral("lbl_cycle"), QStringLiteral("循环次数(1-9次)"),
+  lbl_cycle = makeLabel(page, QStringLiteral("lbl_cycle"), QString(),
                         {150, 338, 120, 20}, yaHeiFont(12));
   for (LabelControl* mark : {lbl_cycle_max_check, lbl_cycle_check}) {
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);

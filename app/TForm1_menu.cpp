@@ -90,13 +90,12 @@ void TForm1::createFunctionMenu() {
     return panel;
   };
 
-  const auto makeRow = [this](PanelControl* panel, int row, std::string_view name,
-                              std::string_view caption, int width) {
+  const auto makeRow = [this](PanelControl* panel, int row, std::string_view name, int width) {
     auto* number = makeLabel(
         panel, panel->objectName() + QStringLiteral("_no%1").arg(row + 1), QString::number(row + 1),
         {kRowNumberLeft, rowTop(row), kRowNumberWidth, kRowHeight}, arialFont(12), Qt::AlignCenter);
     number->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* label = makeLabel(panel, fromView(name), fromView(caption),
+    auto* label = makeLabel(panel, fromView(name), QString(),
                             {kRowLeft, rowTop(row), width, kRowHeight}, arialFont(12));
     label->setIndent(4);
     label->setColor(kTeal);
@@ -110,7 +109,7 @@ void TForm1::createFunctionMenu() {
   for (std::size_t i = 0; i < categories.size(); ++i) {
     const int row = static_cast<int>(i);
     const int width = row == 9 ? kKeyOffRowWidth : kCategoryRowWidth;
-    this->*kMenuRows[i] = makeRow(gbMenu, row, categories[i].label, categories[i].caption, width);
+    this->*kMenuRows[i] = makeRow(gbMenu, row, categories[i].label, width);
   }
   for (int k = 1; k <= 8; ++k) {
     auto* marker = makeLabel(gbMenu, numbered("lbl_extend", k), QStringLiteral("^"),
@@ -137,8 +136,8 @@ void TForm1::createFunctionMenu() {
     this->*kSubLists[i] = panel;
     parkedTop += panel->height() + 8;
     for (int row = 0; row < rows; ++row) {
-      auto* label = makeRow(panel, row, items[static_cast<std::size_t>(row)]->label,
-                            items[static_cast<std::size_t>(row)]->caption, kSubListRowWidth);
+      auto* label =
+          makeRow(panel, row, items[static_cast<std::size_t>(row)]->label, kSubListRowWidth);
       m_subListRows[i].push_back(label);
       connect(label, &LabelControl::mouseEntered, this,
               [this, k, row] { subListRowMouseEnter(k, row); });

@@ -20,7 +20,6 @@ constexpr int kTabTop = 96;
 constexpr int kTabHeight = 36;
 constexpr std::array kTabLeft{420, 492, 562, 640, 710};
 constexpr std::array kTabWidth{69, 69, 78, 69, 69};
-constexpr std::array kTabCaptions{"按键设置", "宏管理", "灵敏度设置", "灯光设置", "系统设置"};
 // The underline sits 24 px below the tab's top.
 constexpr int kTitleImageTop = 24;
 constexpr int kTitleImageWidth = 63;
@@ -50,15 +49,14 @@ constexpr std::array kModeLabelNames{"MouseMode", "Win8Mode", "GameMode", "Media
 struct Command {
   LabelControl* TForm1::*member;
   const char* name;
-  const char* caption;
   int left;
   int width;
 };
 constexpr std::array kCommands{
-    Command{&TForm1::SaveConf, "SaveConf", "保 存", 424, 68},
-    Command{&TForm1::Apply, "Apply", "确 定", 496, 60},
-    Command{&TForm1::Btn_Exit, "Btn_Exit", "退 出", 560, 64},
-    Command{&TForm1::DefaultSetting, "DefaultSetting", "恢复出厂值", 630, 126},
+    Command{&TForm1::SaveConf, "SaveConf", 424, 68},
+    Command{&TForm1::Apply, "Apply", 496, 60},
+    Command{&TForm1::Btn_Exit, "Btn_Exit", 560, 64},
+    Command{&TForm1::DefaultSetting, "DefaultSetting", 630, 126},
 };
 constexpr int kCommandTop = 540;
 constexpr int kCommandHeight = 38;
@@ -75,7 +73,7 @@ void TForm1::createTabsAndPages() {
     const int n = static_cast<int>(i) + 1;
     auto* tab =
         makePanel(this, numbered("pnl_page", n), {kTabLeft[i], kTabTop, kTabWidth[i], kTabHeight});
-    auto* title = makeLabel(tab, numbered("lbl_title", n), QString::fromUtf8(kTabCaptions[i]),
+    auto* title = makeLabel(tab, numbered("lbl_title", n), QString(),
                             {0, 0, kTabWidth[i], kTitleImageTop}, yaHeiFont(14), Qt::AlignCenter);
     auto* underline = makeImage(tab, numbered("img_title", n),
                                 {(kTabWidth[i] - kTitleImageWidth) / 2, kTitleImageTop,
@@ -124,7 +122,7 @@ void TForm1::createTabsAndPages() {
 
   for (const Command& command : kCommands) {
     this->*command.member = makeLabel(
-        this, QString::fromLatin1(command.name), QString::fromUtf8(command.caption),
+        this, QString::fromLatin1(command.name), QString(),
         {command.left, kCommandTop, command.width, kCommandHeight}, yaHeiFont(20), Qt::AlignCenter);
   }
   connect(SaveConf, &LabelControl::clicked, this, &TForm1::SaveConfClick);
@@ -178,7 +176,7 @@ void TForm1::createKeysPage() {
 
   ModeMenu = new QMenu(this);
   ModeMenu->setObjectName(QStringLiteral("ModeMenu"));
-  MenuName = ModeMenu->addAction(QStringLiteral("Save As Name"));
+  MenuName = ModeMenu->addAction(QString());
   MenuName->setObjectName(QStringLiteral("MenuName"));
 }
 

@@ -2,13 +2,16 @@
 // model's captions, sliders, check boxes, marks and current mode, and the
 // controls that hand the user's changes to it.
 
+#include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSlider>
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "config/CaptionTable.h"
 #include "config/CodePage.h"
 #include "ui/ErrorReport.h"
 
@@ -80,7 +83,37 @@ void TForm1::closeFunctionMenus() {
   ClearKeySelection();
 }
 
+// Every control of the caption table that the model holds a text for, found
+// once by its name.
+void TForm1::bindCaptions() {
+  for (std::span<const Caption> list : {mainWindowTexts(), mainWindowExtraTexts()}) {
+    for (const Caption& c : list) {
+      const QString name = QString::fromLatin1(c.control.data(), static_cast<qsizetype>(c.control.size()));
+      switch (c.kind) {
+        case CaptionKind::Text:
+          if (auto* label = findChild<QLabel*>(name))
+            m_captionTargets.push_back({c.control, [label](const QString& t) { label->setText(t); }});
+          break;
+        case CaptionKind::CheckBoxText:
+          if (auto* box = findChild<QCheckBox*>(name))
+            m_captionTargets.push_back({c.control, [box](const QString& t) { box->setText(t); }});
+          break;
+        case CaptionKind::MenuItem:
+          if (auto* action = findChild<QAction*>(name))
+            m_captionTargets.push_back(
+                {c.control, [action](const QString& t) { action->setText(t); }});
+          break;
+        default:
+          break;
+      }
+    }
+  }
+}
+
 void TForm1::reflectCaptions(unsigned aspects) {
+  if (aspects & kAspectCaptions)
+    for (const CaptionTarget& target : m_captionTargets)
+      target.set(QString::fromStdString(m_model.caption(target.control)));
   if (aspects & kAspectKeyCaptions)
     for (int n = 1; n <= kKeyCount; ++n) key(n)->setText(fromCodePage(m_model.keyCaption(n)));
   if (aspects & kAspectModeNames)

@@ -343,6 +343,7 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   void bindKeyHandlers();        // TForm1_keys.cpp
   void bindModelControls();      // TForm1_view.cpp: sliders, check labels, mode panels
   // The parts of the window that show the model (TForm1_view.cpp).
+  void bindCaptions();
   void reflectCaptions(unsigned aspects);
   void reflectOptions();
   void reflectControls();
@@ -368,6 +369,12 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   std::vector<LabelControl*> m_menuItems;                   // every row of gbMenu and the sub-lists
   std::array<std::vector<LabelControl*>, 8> m_subListRows;  // sub-list k's rows in row order
   std::function<void()> m_leftKeyWarning;
+  // The controls whose texts the model holds, with how each takes its text.
+  struct CaptionTarget {
+    std::string_view control;
+    std::function<void(const QString&)> set;
+  };
+  std::vector<CaptionTarget> m_captionTargets;
   // The skin picture each control last got through ShowSkinImage.
   std::map<const ImageControl*, std::string> m_shownPicture;
 };

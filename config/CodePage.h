@@ -16,4 +16,13 @@ namespace kestrovane {
 std::string codePageToUtf8(std::string_view bytes);
 std::string utf8ToCodePage(std::string_view utf8);
 
+// The encodings a language file may come in. On Windows every language file
+// is read through the system's ANSI code page, whichever language it holds.
+// Elsewhere there is no system code page to follow: the Traditional Chinese
+// file is code page 950 (Big5), the others GB18030 (which reads code page
+// 936 and ASCII byte for byte).
+enum class TextEncoding { AnsiCodePage, Big5 };
+std::string codePageToUtf8(std::string_view bytes, TextEncoding encoding);
+std::string utf8ToCodePage(std::string_view utf8, TextEncoding encoding);
+
 }  // namespace kestrovane

@@ -10,6 +10,7 @@ namespace kestrovane {
 namespace {
 
 constexpr const char* kCodePage = "GB18030";
+constexpr const char* kBig5 = "CP950";
 
 // Converts with iconv; an invalid or incomplete sequence in the input is
 // replaced by replacement and skipped one byte at a time.
@@ -47,6 +48,15 @@ std::string codePageToUtf8(std::string_view bytes) {
 
 std::string utf8ToCodePage(std::string_view utf8) {
   return convert(utf8, "UTF-8", kCodePage, "?");
+}
+
+std::string codePageToUtf8(std::string_view bytes, TextEncoding encoding) {
+  return convert(bytes, encoding == TextEncoding::Big5 ? kBig5 : kCodePage, "UTF-8",
+                 "\xEF\xBF\xBD");
+}
+
+std::string utf8ToCodePage(std::string_view utf8, TextEncoding encoding) {
+  return convert(utf8, "UTF-8", encoding == TextEncoding::Big5 ? kBig5 : kCodePage, "?");
 }
 
 }  // namespace kestrovane

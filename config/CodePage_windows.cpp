@@ -42,4 +42,13 @@ std::string utf8ToCodePage(std::string_view utf8) {
   return fromWide(toWide(utf8, CP_UTF8), CP_ACP);
 }
 
+// Language files follow the system's code page, whatever their language.
+std::string codePageToUtf8(std::string_view bytes, TextEncoding) {
+  return codePageToUtf8(bytes);
+}
+
+std::string utf8ToCodePage(std::string_view utf8, TextEncoding) {
+  return utf8ToCodePage(utf8);
+}
+
 }  // namespace kestrovane

@@ -39,9 +39,7 @@ constexpr int keyFunctionOffset(int n) {
 // The ten rows of the function menu gbMenu, in row order. Rows 1..8 open a
 // sub-list; rows 9 and 10 assign directly.
 struct FunctionCategory {
-  std::string_view label;        // "lbl_basekeys"
-  std::string_view languageKey;  // "KM1"
-  std::string_view caption;      // design caption (UTF-8)
+  std::string_view label;        // "lbl_basekeys"; its texts are in the caption table
   std::string_view panel;        // sub-list panel "gbbasekeys"; empty for rows 9, 10
   std::string_view indicator;    // the sub-list's track bar "TB_basekeys"; empty for rows 9, 10
 };
@@ -50,9 +48,7 @@ struct FunctionCategory {
 // row order; the two direct rows of gbMenu come last with panel "gbMenu".
 struct FunctionItem {
   std::string_view panel;        // "gbbasekeys" ... "gbother", or "gbMenu"
-  std::string_view label;        // "lbl_msekey_left"
-  std::string_view languageKey;  // "KBK1"
-  std::string_view caption;      // design caption (UTF-8), the fallback of the language file
+  std::string_view label;        // "lbl_msekey_left"; its texts are in the caption table
   KeyFunction code;              // for the macro item Arg1 is chosen at assignment time
 };
 

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "config/CaptionTable.h"
 #include "config/CodePage.h"
 #include "config/KeyAssignment.h"
 
@@ -11,12 +12,6 @@ namespace kestrovane {
 
 namespace {
 
-// The captions the window shows before a language or settings file gives
-// others (UTF-8).
-constexpr std::array<std::string_view, kKeyCount> kDesignKeyCaptions{
-    "左键", "右键",     "中键",       "下翻页",   "上翻页", "DPI",
-    "双击", "IE快捷键", "开始菜单键", "模式切换", "左摆",   "右摆"};
-constexpr std::string_view kDesignModeName = "设置模式";
 constexpr std::string_view kLeftButtonItem = "lbl_msekey_left";
 
 }  // namespace
@@ -35,11 +30,44 @@ ProgramModel::ProgramModel(Clock& clock, PointerStore& pointerStore, PointerSyst
                  {0, 4, 1},
                  {0, 4, 2},
                  {0, 4, 3}}} {
-  for (std::size_t i = 0; i < m_keyCaptions.size(); ++i)
-    m_keyCaptions[i] = utf8ToCodePage(kDesignKeyCaptions[i]);
-  for (std::size_t i = 0; i < m_modeNames.size(); ++i)
-    m_modeNames[i] = utf8ToCodePage(std::string(kDesignModeName) + std::to_string(i + 1));
-  m_leftButtonText = utf8ToCodePage(findFunctionItem(kLeftButtonItem)->caption);
+  // The texts the window shows before a language or settings file gives
+  // others.
+  std::size_t key = 0;
+  std::size_t mode = 0;
+  for (std::span<const Caption> list : {mainWindowTexts(), mainWindowExtraTexts()}) {
+    for (const Caption& c : list) {
+      switch (c.kind) {
+        case CaptionKind::KeyCaption:
+          m_keyCaptions.at(key++) = utf8ToCodePage(c.builtIn);
+          break;
+        case CaptionKind::ModeName:
+          m_modeNames.at(mode++) = utf8ToCodePage(c.builtIn);
+          break;
+        case CaptionKind::OptionState:
+        case CaptionKind::Message:
+          break;
+        default:
+          m_captions.insert_or_assign(std::string(c.control), std::string(c.builtIn));
+      }
+    }
+  }
+}
+
+std::string ProgramModel::leftButtonText() const {
+  return utf8ToCodePage(caption(kLeftButtonItem));
+}
+
+const std::string& ProgramModel::caption(std::string_view control) const {
+  static const std::string kNone;
+  const auto it = m_captions.find(control);
+  return it == m_captions.end() ? kNone : it->second;
+}
+
+void ProgramModel::setCaption(std::string_view control, std::string text) {
+  const auto it = m_captions.find(control);
+  if (it == m_captions.end() || it->second == text) return;
+  Change change(*this, kAspectCaptions);
+  it->second = std::move(text);
 }
 
 void ProgramModel::notify() {
@@ -303,12 +331,13 @@ void ProgramModel::AssignKeyFunction(int n, KeyFunction function, std::string ca
   }
 
   const std::array firstThree{m_keyCaptions[0], m_keyCaptions[1], m_keyCaptions[2]};
-  switch (leftButtonRule(firstThree, m_leftButtonText, n)) {
+  const std::string leftText = leftButtonText();
+  switch (leftButtonRule(firstThree, leftText, n)) {
     case LeftButtonRule::Holds:
       break;
     case LeftButtonRule::WarnThenGiveLeftButton:
       if (m_observer != nullptr) m_observer->showLeftKeyWarning();
-      m_keyCaptions[static_cast<std::size_t>(n - 1)] = m_leftButtonText;
+      m_keyCaptions[static_cast<std::size_t>(n - 1)] = leftText;
       writeKeyFunction(images.workingImage, n, findFunctionItem(kLeftButtonItem)->code);
       break;
     case LeftButtonRule::WarnThenUndo:

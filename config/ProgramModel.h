@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "config/AppPaths.h"
 #include "config/KeyFunction.h"
+#include "config/Language.h"
 #include "config/ModeImages.h"
 #include "config/SelectionGroup.h"
 #include "config/SettingsFiles.h"
@@ -50,7 +52,8 @@ enum ModelAspect : unsigned {
   kAspectChecks = 1u << 5,       // check boxes, the five flags, the loop count box
   kAspectVisibility = 1u << 6,   // the lighting and motor options shown or hidden
   kAspectImages = 1u << 7,       // workingImage and storedImages
-  kAspectAll = 0xFFu,
+  kAspectCaptions = 1u << 8,     // the other controls' texts
+  kAspectAll = 0x1FFu,
 };
 
 // What the program model needs of its views: they reflect the model when it
@@ -136,9 +139,23 @@ class ProgramModel {
   void setKeyCaption(int n, std::string caption);
   void setModeName(int n, std::string name);
   // The text the left-button rule looks for on Key1..Key3: the caption of
-  // the menu's left-button item.
-  const std::string& leftButtonText() const { return m_leftButtonText; }
-  void setLeftButtonText(std::string text) { m_leftButtonText = std::move(text); }
+  // the menu's left-button item, in the code page.
+  std::string leftButtonText() const;
+
+  // The texts of the window's other controls (UTF-8), by control name: the
+  // built-in texts of the caption table until a language file gives others.
+  // An unknown name reads as the empty text.
+  const std::string& caption(std::string_view control) const;
+  void setCaption(std::string_view control, std::string text);
+
+  // ---- Language
+  Language language = Language::None;  // ChooseLanguage sets it
+  // LoadMainTexts: the main window's 158 keys from the language file, in
+  // their order, the two option states through lbl_mse1Click and
+  // lbl_mse2Click; then our own keys. Returns the message for a missing
+  // file (empty when the file was read or there is no language); the
+  // captions keep their built-in texts then.
+  std::string LoadMainTexts();
 
   // The current mode 1..5 (the first of rb7_1..rb7_5 that is on), 0 for none;
   // the first mode whose modeSelected flag is set, 0 for none.
@@ -256,7 +273,7 @@ class ProgramModel {
   std::array<std::string, kKeyCount> m_keyCaptions;
   std::array<std::string, kModeCount> m_modeNames;
   std::array<bool, kModeCount> m_modeSelected{};
-  std::string m_leftButtonText;
+  std::map<std::string, std::string, std::less<>> m_captions;
   int m_depth = 0;
   unsigned m_pending = 0;
 };

@@ -109,7 +109,7 @@ class MenuTest : public QObject {
         LabelControl* row = form.menuItem(item.label);
         QVERIFY2(row != nullptr, item.label.data());
         QCOMPARE(row->parentWidget(), form.subList(k));
-        QCOMPARE(row->text(), fromView(item.caption));
+        QCOMPARE(row->text(), fromView(builtInCaption(item.label)));
         enter(row);
         QCOMPARE(form.subListIndicator(k)->value(), (row->y() - 4) / 24);
         QVERIFY(!row->isTransparent());

@@ -1,5 +1,7 @@
 #include "config/KeyFunction.h"
 
+#include "config/CaptionTable.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -23,15 +25,14 @@ TEST(FunctionTable, ListsHaveTheRowCountsOfTheirMenuPanels) {
   EXPECT_EQ(rows, expected);
 }
 
-TEST(FunctionTable, LabelsAndLanguageKeysAreUnique) {
-  std::set<std::string_view> labels, keys;
+TEST(FunctionTable, LabelsAreUniqueAndEachHasItsTextsInTheCaptionTable) {
+  std::set<std::string_view> labels;
   for (const auto& item : functionTable()) {
     EXPECT_TRUE(labels.insert(item.label).second) << item.label;
-    EXPECT_TRUE(keys.insert(item.languageKey).second) << item.languageKey;
+    EXPECT_NE(findCaption(item.label), nullptr) << item.label;
   }
   for (const auto& category : functionCategories())
-    EXPECT_TRUE(keys.insert(category.languageKey).second || category.panel.empty())
-        << category.languageKey;
+    EXPECT_NE(findCaption(category.label), nullptr) << category.label;
 }
 
 TEST(FunctionTable, KeyboardShortcutsUseTheHidLetterUsages) {
