@@ -63,9 +63,8 @@ void TForm1::createFrame() {
   connect(img_base, &ImageControl::mousePressed, this, &TForm1::img_baseMouseDown);
   connect(img_base, &ImageControl::clicked, this, &TForm1::page_MseKeysClick);
 
-  TntLabel13 =
-      makeLabel(this, QStringLiteral("TntLabel13"), QString(),
-                {66, 107, 320, 20}, yaHeiFont(14, true));
+  TntLabel13 = makeLabel(this, QStringLiteral("TntLabel13"), QString(), {66, 107, 320, 20},
+                         yaHeiFont(14, true));
   // The heading runs the factory reset too, and is never disabled.
   connect(TntLabel13, &LabelControl::clicked, this, &TForm1::DefaultSettingClick);
 

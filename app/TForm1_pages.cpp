@@ -121,9 +121,9 @@ void TForm1::createTabsAndPages() {
   connect(page_MseKeys, &PanelControl::clicked, this, &TForm1::page_MseKeysClick);
 
   for (const Command& command : kCommands) {
-    this->*command.member = makeLabel(
-        this, QString::fromLatin1(command.name), QString(),
-        {command.left, kCommandTop, command.width, kCommandHeight}, yaHeiFont(20), Qt::AlignCenter);
+    this->*command.member = makeLabel(this, QString::fromLatin1(command.name), QString(),
+                                      {command.left, kCommandTop, command.width, kCommandHeight},
+                                      yaHeiFont(20), Qt::AlignCenter);
   }
   connect(SaveConf, &LabelControl::clicked, this, &TForm1::SaveConfClick);
   connect(Apply, &LabelControl::clicked, this, &TForm1::ApplyClick);

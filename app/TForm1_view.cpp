@@ -88,11 +88,13 @@ void TForm1::closeFunctionMenus() {
 void TForm1::bindCaptions() {
   for (std::span<const Caption> list : {mainWindowTexts(), mainWindowExtraTexts()}) {
     for (const Caption& c : list) {
-      const QString name = QString::fromLatin1(c.control.data(), static_cast<qsizetype>(c.control.size()));
+      const QString name =
+          QString::fromLatin1(c.control.data(), static_cast<qsizetype>(c.control.size()));
       switch (c.kind) {
         case CaptionKind::Text:
           if (auto* label = findChild<QLabel*>(name))
-            m_captionTargets.push_back({c.control, [label](const QString& t) { label->setText(t); }});
+            m_captionTargets.push_back(
+                {c.control, [label](const QString& t) { label->setText(t); }});
           break;
         case CaptionKind::CheckBoxText:
           if (auto* box = findChild<QCheckBox*>(name))

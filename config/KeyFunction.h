@@ -39,17 +39,17 @@ constexpr int keyFunctionOffset(int n) {
 // The ten rows of the function menu gbMenu, in row order. Rows 1..8 open a
 // sub-list; rows 9 and 10 assign directly.
 struct FunctionCategory {
-  std::string_view label;        // "lbl_basekeys"; its texts are in the caption table
-  std::string_view panel;        // sub-list panel "gbbasekeys"; empty for rows 9, 10
-  std::string_view indicator;    // the sub-list's track bar "TB_basekeys"; empty for rows 9, 10
+  std::string_view label;      // "lbl_basekeys"; its texts are in the caption table
+  std::string_view panel;      // sub-list panel "gbbasekeys"; empty for rows 9, 10
+  std::string_view indicator;  // the sub-list's track bar "TB_basekeys"; empty for rows 9, 10
 };
 
 // One assignable item of the function menu. Items of a sub-list are listed in
 // row order; the two direct rows of gbMenu come last with panel "gbMenu".
 struct FunctionItem {
-  std::string_view panel;        // "gbbasekeys" ... "gbother", or "gbMenu"
-  std::string_view label;        // "lbl_msekey_left"; its texts are in the caption table
-  KeyFunction code;              // for the macro item Arg1 is chosen at assignment time
+  std::string_view panel;  // "gbbasekeys" ... "gbother", or "gbMenu"
+  std::string_view label;  // "lbl_msekey_left"; its texts are in the caption table
+  KeyFunction code;        // for the macro item Arg1 is chosen at assignment time
 };
 
 std::span<const FunctionCategory> functionCategories();

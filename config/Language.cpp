@@ -1,9 +1,8 @@
 #include "config/Language.h"
 
+#include <array>
 #include <charconv>
 #include <filesystem>
-
-#include <array>
 
 namespace kestrovane {
 
@@ -126,8 +125,7 @@ bool LanguageTexts::option(std::string_view key) const {
   if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   long long parsed = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), parsed);
-  if (error != std::errc() || end != number.data() + number.size() || number.empty())
-    return false;
+  if (error != std::errc() || end != number.data() + number.size() || number.empty()) return false;
   return parsed != 0;
 }
 

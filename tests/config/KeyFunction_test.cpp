@@ -1,12 +1,12 @@
 #include "config/KeyFunction.h"
 
-#include "config/CaptionTable.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 #include <string>
+
+#include "config/CaptionTable.h"
 
 namespace kestrovane {
 namespace {
