@@ -42,6 +42,7 @@ class Program final : public StartupSteps,
   HidDeviceLink& deviceLink() { return m_link; }
   TForm4& loadingWindow() { return m_loading; }
   MacroRecordTable& macroRecords() { return m_macroRecords; }
+  PointerStore& pointerStore() { return *m_pointerStore; }
 
   // Start-up's folders instead of the process's own (tests).
   void setFolders(std::string currentDirectory, std::string executableDirectory);

@@ -3,7 +3,9 @@
 #include <array>
 #include <filesystem>
 
+#include "config/CaptionTable.h"
 #include "config/IniFile.h"
+#include "config/Language.h"
 #include "config/SettingsFiles.h"
 #include "macro/MacroCompiler.h"
 #include "macro/MacroFile.h"
@@ -12,19 +14,15 @@ namespace kestrovane {
 
 namespace {
 
-constexpr std::string_view kNoMouse = "The mouse was not written: no mouse is connected.";
-constexpr std::string_view kFailedStep = "The mouse was not fully written: writing %s failed.";
-constexpr std::string_view kUnplugged =
-    "The mouse was not fully written: it was disconnected before %s.";
-
-std::string withStep(std::string_view pattern, const std::string& step) {
+// Puts value where pattern holds placeholder; a pattern without it (a
+// language file's text) gets the value after it.
+std::string filledIn(std::string_view pattern, std::string_view placeholder,
+                     const std::string& value) {
   std::string text(pattern);
-  text.replace(text.find("%s"), 2, step);
+  const std::size_t at = text.find(placeholder);
+  if (at == std::string::npos) return text + " " + value;
+  text.replace(at, placeholder.size(), value);
   return text;
-}
-
-std::string stepName(const char* what, int n) {
-  return std::string(what) + " " + std::to_string(n);
 }
 
 bool fileExists(const std::string& path) {
@@ -75,15 +73,25 @@ ProgramCommands::ProgramCommands(ProgramModel& model, HidDeviceLink& link,
     : m_model(model), m_link(link), m_records(records), m_macros(macros), m_view(view) {}
 
 std::string ProgramCommands::noMouseMessage() {
-  return std::string(kNoMouse);
+  return std::string(builtInCaption(message::kApplyNoMouse));
 }
 
 std::string ProgramCommands::failedStepMessage(const std::string& step) {
-  return withStep(kFailedStep, step);
+  return filledIn(builtInCaption(message::kApplyFailed), "%s", step);
 }
 
 std::string ProgramCommands::unpluggedMessage(const std::string& step) {
-  return withStep(kUnplugged, step);
+  return filledIn(builtInCaption(message::kApplyUnplugged), "%s", step);
+}
+
+// The messages in the user's language, their built-in texts without one.
+std::string ProgramCommands::text(std::string_view name) const {
+  if (m_model.language == Language::None) return std::string(builtInCaption(name));
+  return messageText(name, m_model.language, m_model.paths());
+}
+
+std::string ProgramCommands::stepName(std::string_view name, int n) const {
+  return filledIn(text(name), "%d", std::to_string(n));
 }
 
 // A mouse is linked while it has a feature interface: the partial link
@@ -97,13 +105,13 @@ bool ProgramCommands::writeStep(const std::string& step, Write write) {
   // A detection tick in the pause after the last step may have found the
   // mouse gone; its handles are then closed and nothing would be sent.
   if (!linked()) {
-    reportFailure(unpluggedMessage(step));
+    reportFailure(filledIn(text(message::kApplyUnplugged), "%s", step));
     return false;
   }
   m_view.applyStep(step);
   write();
   if (m_link.deviceWriteFailed()) {
-    reportFailure(failedStepMessage(step));
+    reportFailure(filledIn(text(message::kApplyFailed), "%s", step));
     return false;
   }
   return true;
@@ -122,7 +130,7 @@ ApplyResult ProgramCommands::ApplyClick() {
   const LoadingWindowGuard hideAtEnd(m_view);
   m_model.processEvents();
   if (!linked()) {
-    reportFailure(noMouseMessage());
+    reportFailure(text(message::kApplyNoMouse));
     return ApplyResult::NotWritten;
   }
 
@@ -135,7 +143,7 @@ ApplyResult ProgramCommands::ApplyClick() {
   if (current != 0) order[count++] = current;
   for (std::size_t i = 0; i < count; ++i) {
     const int n = order[i];
-    if (!writeStep(stepName("mode", n),
+    if (!writeStep(stepName(message::kApplyStepMode, n),
                    [&] { m_link.WriteMode(n, m_model.images.storedImage(n)); }))
       return ApplyResult::NotWritten;
   }
@@ -146,7 +154,7 @@ ApplyResult ProgramCommands::ApplyClick() {
   m_view.showLoadingWindow();
   m_model.processEvents();
   for (int k = 1; k <= kMacroCount; ++k) {
-    if (!writeStep(stepName("macro", k),
+    if (!writeStep(stepName(message::kApplyStepMacro, k),
                    [&] { m_link.WriteMacro(k, m_records[static_cast<std::size_t>(k - 1)]); }))
       return ApplyResult::NotWritten;
   }

@@ -90,7 +90,8 @@ class ProgramCommands {
   // back, the settings are read again and the mouse written (Apply).
   ApplyResult FactoryReset();
 
-  // The messages of a failed Apply.
+  // The messages of a failed Apply, with their built-in texts; the user
+  // reads them in the language of the language file.
   static std::string noMouseMessage();
   static std::string failedStepMessage(const std::string& step);
   static std::string unpluggedMessage(const std::string& step);
@@ -102,6 +103,8 @@ class ProgramCommands {
   template <typename Write>
   bool writeStep(const std::string& step, Write write);
   void reportFailure(const std::string& message);
+  std::string text(std::string_view name) const;
+  std::string stepName(std::string_view name, int n) const;
   void copyFactoryFile(const std::string& folder, const std::string& name);
 
   ProgramModel& m_model;

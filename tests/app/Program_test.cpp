@@ -3,12 +3,17 @@
 // what crosses to the mouse, compared as the virtual mouse's transfer log.
 #include "app/Program.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "config/CaptionTable.h"
 #include "config/IniFile.h"
 #include "device/ManualClock.h"
 #include "device/VirtualMouse.h"
@@ -165,6 +170,90 @@ class ProgramTest : public QObject {
     QCOMPARE(rig.takeLog().size(), 4);
     QVERIFY(rig.controlsEnabled());
     QVERIFY(!rig.program->loadingWindow().isVisible());
+  }
+
+  // Start-up reads the language file of the session's locale: every key of
+  // the caption table lands on its control, the precision option starts as
+  // the file says and reaches the pointer store before the settings are
+  // read; a missing file is told once, and no language tells nothing.
+  void startupTextsComeFromTheLanguageOfTheLocale() {
+    struct Restore {
+      QByteArray locale = qgetenv("LC_ALL");
+      ~Restore() {
+        setErrorPresenter({});
+        qputenv("LC_ALL", locale);
+      }
+    } restore;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    {
+      Rig rig;
+      std::string lines = "[English]\r\n";
+      for (const Caption& c : mainWindowTexts())
+        lines += std::string(c.key) + "=" +
+                 (c.kind == CaptionKind::OptionState ? std::string(c.key == "Mse1" ? "1" : "0")
+                                                     : "E-" + std::string(c.key)) +
+                 "\r\n";
+      QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Language/1033")));
+      QFile file(rig.dir.filePath(QStringLiteral("Language/1033/English.ini")));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      QVERIFY(file.write(lines.data(), static_cast<qint64>(lines.size())) ==
+              static_cast<qint64>(lines.size()));
+      file.close();
+      std::vector<std::string> storeWrites;
+      auto& store = static_cast<WatchedPointerStore&>(rig.program->pointerStore());
+      store.onWrite = [&](std::string_view key) {
+        if (storeWrites.empty())
+          QCOMPARE(rig.program->model().caption("lbl_title1"), std::string("E-T2"));
+        storeWrites.emplace_back(key);
+      };
+      qputenv("LC_ALL", "en_US.UTF-8");
+      TForm1& form = rig.program->form();
+      form.FormCreate();
+      QVERIFY(shown.empty());
+      QCOMPARE(rig.program->model().language, Language::ENU);
+      int checked = 0;
+      for (const Caption& c : mainWindowTexts()) {
+        const QString name = QString::fromLatin1(c.control.data(), c.control.size());
+        const QString expected = QStringLiteral("E-") + QLatin1String(c.key.data(), c.key.size());
+        if (c.kind == CaptionKind::OptionState) continue;
+        if (c.kind == CaptionKind::MenuItem) {
+          auto* action = form.findChild<QAction*>(name);
+          QVERIFY2(action != nullptr, qPrintable(name));
+          QCOMPARE(action->text(), expected);
+        } else if (c.kind == CaptionKind::CheckBoxText) {
+          auto* box = form.findChild<QCheckBox*>(name);
+          QVERIFY2(box != nullptr, qPrintable(name));
+          QCOMPARE(box->text(), expected);
+        } else {
+          auto* label = form.findChild<QLabel*>(name);
+          QVERIFY2(label != nullptr, qPrintable(name));
+          QCOMPARE(label->text(), expected);
+        }
+        ++checked;
+      }
+      QCOMPARE(checked, 156);
+      // The extras with a key the file has; the others keep their texts.
+      QCOMPARE(form.lbl_mse1->text(), QStringLiteral("      E-MS2"));
+      QCOMPARE(form.lbl_XY_1->text(), QString::fromUtf8(builtInCaption("lbl_XY_1")));
+      QVERIFY(!form.lbl_mse1_check->isHidden());
+      QVERIFY(rig.program->model().checkBox(CheckBox::cb_msespeed));
+      QVERIFY(!storeWrites.empty());
+    }
+    struct Missing {
+      const char* locale;
+      std::vector<std::string> messages;
+    };
+    for (const Missing& m : {Missing{"zh_TW.UTF-8", {"No "}},
+                             Missing{"zh_CN.UTF-8", {"没有发现\"Simplified Chinese.ini\"文件"}},
+                             Missing{"en_GB.UTF-8", {}}}) {
+      shown.clear();
+      Rig rig;
+      qputenv("LC_ALL", m.locale);
+      rig.program->form().FormCreate();
+      QCOMPARE(shown, m.messages);
+      QCOMPARE(rig.program->form().Apply->text(), QString::fromUtf8(builtInCaption("Apply")));
+    }
   }
 
   // A failed firmware query links the mouse but shows no version and marks

@@ -174,6 +174,22 @@ TEST(Apply, WithoutAMouseOrWhenItGoesAwaySendsNothingMore) {
   }
 }
 
+// The user reads a failure in the language of the language file, step
+// names included; a text without the step's place gets it at the end.
+TEST(Apply, FailuresAreToldInTheUsersLanguage) {
+  for (const auto& [failed, expected] : {std::pair{"Writing %s failed.", "Writing Mode 1 failed."},
+                                         std::pair{"Not written:", "Not written: Mode 1"}}) {
+    CommandRig rig;
+    std::filesystem::create_directories(rig.folder.path() / "Language" / "1033");
+    rig.folder.write("Language/1033/English.ini", std::string("[English]\r\nMsgWriteFailed=") +
+                                                      failed + "\r\nMsgMode=Mode %d\r\n");
+    rig.model.language = Language::ENU;
+    rig.failTransfer(1);
+    EXPECT_EQ(rig.commands.ApplyClick(), ApplyResult::NotWritten);
+    EXPECT_EQ(rig.view.failures, std::vector<std::string>{expected});
+  }
+}
+
 TEST(Apply, ACompilationErrorStopsBeforeTheMacros) {
   CommandRig rig;
   std::ofstream(rig.macroDir + "Broken.spm") << "not hex\r\n";
