@@ -12,7 +12,9 @@
 #include <QPainter>
 #include <QSlider>
 #include <cstdio>
+#include <string_view>
 
+#include "config/CaptionTable.h"
 #include "tools/skingen/SkinLayout.h"
 #include "tools/skingen/SkinStyle.h"
 
@@ -22,6 +24,23 @@ using namespace kestrovane;
 
 QString g_resources;
 const QColor kTeal(0, 128, 128);
+
+// The built-in text of a window control or a dialog control, as the windows
+// show it; stops at a name the caption table does not know.
+QString captionText(std::string_view builtIn, std::string_view control) {
+  if (builtIn.empty())
+    qFatal("skinpreview: no caption for %.*s", int(control.size()), control.data());
+  return QString::fromUtf8(builtIn.data(), qsizetype(builtIn.size()));
+}
+
+QString caption(std::string_view control) {
+  return captionText(builtInCaption(control), control);
+}
+
+QString dialogCaption(std::string_view form, std::size_t index) {
+  const auto texts = dialogTexts(form);
+  return captionText(index < texts.size() ? texts[index].builtIn : std::string_view{}, form);
+}
 
 QPixmap skin(const QString& name) {
   return QPixmap(g_resources + "/skins/" + name + ".png");
@@ -88,15 +107,16 @@ QWidget* page(QWidget* window, const QString& background) {
 void buttonPage(QWidget* w) {
   using namespace layout;
   QWidget* p = page(w, "btn_base");
-  const char* keys[] = {"左键", "右键", "中键", "DPI", "双击", "IE快捷键", "上翻页", "下翻页"};
+  const char* keys[] = {"Key1", "Key2", "Key3", "Key6", "Key7", "Key8", "Key5", "Key4"};
   for (std::size_t row = 0; row < 8; ++row) {
     text(p, {kRowNumberLeft, kRowTop[row], 14, 22}, QString::number(row + 1), arial(13),
          Qt::AlignLeft | Qt::AlignVCenter);
-    text(p, keyLabelRect(row), QString::fromUtf8(keys[row]), arial(13), Qt::AlignCenter, row == 2);
+    text(p, keyLabelRect(row), caption(keys[row]), arial(13), Qt::AlignCenter, row == 2);
   }
+  const char* modes[] = {"MouseMode", "Win8Mode", "GameMode", "MediaMode", "OfficeMode"};
   for (std::size_t i = 0; i < 5; ++i) {
     const QRect r = modePanelRect(i);
-    text(p, r.adjusted(0, 2, 0, -10), QString::fromUtf8("设置模式%1").arg(i + 1), uiFont(12));
+    text(p, r.adjusted(0, 2, 0, -10), caption(modes[i]), uiFont(12));
     picture(p, r.topLeft() + QPoint(4, 23),
             i == 0   ? "mode_base_3"
             : i == 1 ? "mode_base_2"
@@ -106,22 +126,25 @@ void buttonPage(QWidget* w) {
   const QString b = theme("ZQK_B.sui");
   const QPoint menuAt = kPageArea.topLeft() + keyLabelRect(2).topLeft();
   QLabel* menu = picture(w, menuAt, "10Keys");
-  const char* rows[] = {"鼠标按键",     "游戏配置",     "办公命令", "多媒体命令", "上网命令",
-                        "Windows8命令", "操作系统命令", "其它命令", "模式切换",   "按键关"};
+  const char* rows[] = {"lbl_basekeys", "lbl_gaming", "lbl_office", "lbl_media", "lbl_ie",
+                        "lbl_win8",     "lbl_os",     "lbl_other",  "lbl_mode",  "lbl_keyoff"};
   for (int r = 0; r < 10; ++r) {
     const int top = kMenuFirstRow + r * kMenuRowPitch;
     text(menu, {3, top, 16, 23}, QString::number(r + 1), arial(12));
-    text(menu, {21, top, r == 9 ? 145 : 153, 23}, "  " + QString::fromUtf8(rows[r]), arial(13),
+    text(menu, {21, top, r == 9 ? 145 : 153, 23}, "  " + caption(rows[r]), arial(13),
          Qt::AlignLeft | Qt::AlignVCenter, r == 0);
     if (r < 8) text(menu, {156, top, 18, 23}, "^", arial(12));
   }
   slider(menu, Qt::Vertical, {217 - 18, kMenuFirstRow, 18, 10 * kMenuRowPitch - 1}, 9, 0, b);
   QLabel* sub = picture(w, menuAt + QPoint(156 + 9, kMenuFirstRow), "7Keys");
-  const char* subs[] = {"左键", "右键", "中键", "下翻页", "上翻页", "左摆", "右摆"};
+  // The design's second row is lbl_msekey_mid, its third lbl_msekey_right.
+  const char* subs[] = {"lbl_msekey_left", "lbl_msekey_mid",     "lbl_msekey_right",
+                        "lbl_msekey_back", "lbl_msekey_forward", "lbl_msekey_ltilt",
+                        "lbl_msekey_rtilt"};
   for (int r = 0; r < 7; ++r) {
     const int top = kMenuFirstRow + r * kMenuRowPitch;
     text(sub, {3, top, 16, 23}, QString::number(r + 1), arial(12));
-    text(sub, {21, top, 123, 23}, "  " + QString::fromUtf8(subs[r]), arial(13),
+    text(sub, {21, top, 123, 23}, "  " + caption(subs[r]), arial(13),
          Qt::AlignLeft | Qt::AlignVCenter, r == 3);
   }
   slider(sub, Qt::Vertical, {187 - 18, kMenuFirstRow, 18, 7 * kMenuRowPitch - 1}, 6, 3, b);
@@ -140,37 +163,39 @@ void macroPage(QWidget* w) {
       list->addItems({"A  Down", "50 ms", "A  Up", "B  Down", "50 ms", "B  Up"});
     }
   }
-  const char* side[] = {"开始录制", "左键", "右键", "中键", "删除按键", "修改延时"};
+  const char* side[] = {"lbl_REC",    "lbl_MseLeft", "lbl_MseRight",
+                        "lbl_MseMid", "lbl_delkey",  "lbl_Time"};
   for (int i = 0; i < 6; ++i) {
     const QString name = i == 0 ? "macro_btn2_1" : i == 2 ? "macro_btn3_2" : "macro_btn3_1";
     QLabel* img = picture(p, {312, 16 + i * 33}, i == 3 ? "macro_btn3_3" : name);
-    text(img, img->rect(), QString::fromUtf8(side[i]), uiFont(12));
+    text(img, img->rect(), caption(side[i]), uiFont(12));
   }
-  const char* bottom[] = {"导入", "新建", "确定", "删除", "取消"};
+  const char* bottom[] = {"lbl_load", "lbl_new", "lbl_save", "lbl_delete", "lbl_cancle"};
   for (int i = 0; i < 5; ++i) {
     QLabel* img = picture(p, {16 + i * 72, 300}, i == 1 ? "macro_btn1_2" : "macro_btn1_1");
-    text(img, img->rect(), QString::fromUtf8(bottom[i]), uiFont(12));
+    text(img, img->rect(), caption(bottom[i]), uiFont(12));
   }
-  text(p, {16, 232, 200, 20}, QString::fromUtf8("√ 无限循环     循环次数 1"), uiFont(13),
-       Qt::AlignLeft | Qt::AlignVCenter);
+  text(p, {16, 232, 200, 20},
+       QString::fromUtf8("√ ") + caption("lbl_cycle_max") + "     " + caption("lbl_cycle") + " 1",
+       uiFont(13), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void sensitivityPage(QWidget* w) {
   QWidget* p = page(w, "dpi_base");
   const QString a = theme("ZQK_A.sui");
-  text(p, {20, 14, 200, 20}, QString::fromUtf8("灵敏度选项"), uiFont(14, true), Qt::AlignLeft);
+  text(p, {20, 14, 200, 20}, caption("lbl_XY"), uiFont(14, true), Qt::AlignLeft);
   slider(p, Qt::Horizontal, {40, 42, 250, 24}, 10, 6, a);
-  text(p, {300, 42, 100, 22}, QString::fromUtf8("   XY同步"), uiFont(13), Qt::AlignLeft);
-  text(p, {20, 92, 200, 20}, QString::fromUtf8("报告率设置"), uiFont(14, true), Qt::AlignLeft);
-  const char* rates[] = {"125Hz", "250Hz", "500Hz", "1000Hz"};
+  text(p, {300, 42, 100, 22}, "   " + caption("lbl_XY_1").trimmed(), uiFont(13), Qt::AlignLeft);
+  text(p, {20, 92, 200, 20}, caption("lbl_report"), uiFont(14, true), Qt::AlignLeft);
+  const char* rates[] = {"lbl_125hz", "lbl_250hz", "lbl_500hz", "lbl_1000hz"};
   for (int i = 0; i < 4; ++i) {
     QLabel* img = picture(p, {40 + i * 86, 122}, i == 2 ? "report_2" : "report_1");
-    text(img, img->rect(), rates[i], arial(12));
+    text(img, img->rect(), caption(rates[i]), arial(12));
   }
-  text(p, {20, 170, 200, 20}, QString::fromUtf8("DPI选项"), uiFont(14, true), Qt::AlignLeft);
+  text(p, {20, 170, 200, 20}, caption("lbl_dpi"), uiFont(14, true), Qt::AlignLeft);
   for (int i = 0; i < 4; ++i) {
-    text(p, {40, 202 + i * 36, 50, 22}, QString::fromUtf8("设置%1").arg(i + 1), uiFont(13),
-         Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, {40, 202 + i * 36, 50, 22}, caption(QString("lbl_level%1").arg(i + 1).toStdString()),
+         uiFont(13), Qt::AlignLeft | Qt::AlignVCenter);
     QSlider* s = slider(p, Qt::Horizontal, {100, 202 + i * 36, 260, 24}, 4, i, a);
     s->setEnabled(i != 3);
   }
@@ -178,20 +203,22 @@ void sensitivityPage(QWidget* w) {
 
 void lightingPage(QWidget* w) {
   QWidget* p = page(w, "led_base");
-  const char* groups[][8] = {{"开启", "关闭"},
-                             {"高", "中", "低", "快速", "中速", "慢速"},
-                             {"红色", "黄色", "绿色", "青色", "蓝色", "紫色", "白色", "循环"}};
-  const char* titles[] = {"灯光效果开关", "灯效类型频率", "灯光颜色选择"};
+  const char* groups[][8] = {
+      {"lbl_LEDOpen", "lbl_LEDClose"},
+      {"lbl_LEDBre1", "lbl_LEDBre2", "lbl_LEDBre3", "lbl_LEDBre4", "lbl_LEDBre5", "lbl_LEDBre6"},
+      {"lbl_LEDcolor1", "lbl_LEDcolor2", "lbl_LEDcolor3", "lbl_LEDcolor4", "lbl_LEDcolor5",
+       "lbl_LEDcolor6", "lbl_LEDcolor7", "lbl_LEDcolor8"}};
+  const char* titles[] = {"lbl_LEDSwitch", "lbl_LEDBre", "lbl_LEDcolor"};
   const int counts[] = {2, 6, 8};
   int y = 14;
   for (int g = 0; g < 3; ++g) {
-    text(p, {20, y, 200, 20}, QString::fromUtf8(titles[g]), uiFont(14, true), Qt::AlignLeft);
+    text(p, {20, y, 200, 20}, caption(titles[g]), uiFont(14, true), Qt::AlignLeft);
     y += 30;
     for (int i = 0; i < counts[g]; ++i) {
       const int x = 40 + (i % 4) * 90;
       const int yy = y + (i / 4) * 32;
       picture(p, {x, yy}, i == 0 ? "led_base_3" : i == 1 ? "led_base_2" : "led_base_1");
-      text(p, {x + 26, yy, 60, 21}, QString::fromUtf8(groups[g][i]), uiFont(13),
+      text(p, {x + 26, yy, 60, 21}, caption(groups[g][i]), uiFont(13),
            Qt::AlignLeft | Qt::AlignVCenter);
     }
     y += ((counts[g] + 3) / 4) * 32 + 14;
@@ -201,12 +228,12 @@ void lightingPage(QWidget* w) {
 void systemPage(QWidget* w) {
   QWidget* p = page(w, "sys_base");
   const QString a = theme("ZQK_A.sui");
-  const char* titles[] = {"鼠标双击速度选项", "鼠标指针移动速度", "滚轮横向速度", "滚轮纵向速度"};
+  const char* titles[] = {"lbl_msedbspeed", "lbl_msespeed", "lbl_msewheel_X", "lbl_msewheel"};
   const int labelY[] = {34, 108, 178, 248};
   const int barY[] = {65, 141, 208, 281};
   const int values[] = {10, 3, 3, 3};
   for (int i = 0; i < 4; ++i) {
-    text(p, {30, labelY[i], 250, 22}, QString::fromUtf8(titles[i]), uiFont(14, true),
+    text(p, {30, labelY[i], 250, 22}, caption(titles[i]), uiFont(14, true),
          Qt::AlignLeft | Qt::AlignVCenter);
     slider(p, Qt::Horizontal, {40, barY[i], 330, 24}, 10, values[i], a);
     for (int t = 0; t <= 10; ++t) {
@@ -242,14 +269,14 @@ QImage mainWindow(int pageNumber) {
   picture(&w, {0, 0}, "basemap");
   QFont heading = arial(14);
   heading.setBold(true);
-  text(&w, kHeading.adjusted(0, 0, 40, 0), "GAMING MECHANICAL MOUSE V1.0", heading,
+  text(&w, kHeading.adjusted(0, 0, 40, 0), caption("TntLabel13"), heading,
        Qt::AlignLeft | Qt::AlignVCenter);
   text(&w, kMinimize, "-", arial(14));
   text(&w, kClose, "X", arial(12));
-  const char* tabs[] = {"按键设置", "宏管理", "灵敏度设置", "灯光设置", "系统设置"};
+  const char* tabs[] = {"lbl_title1", "lbl_title2", "lbl_title3", "lbl_title4", "lbl_title5"};
   for (std::size_t i = 0; i < 5; ++i) {
     const QRect r = tabRect(i);
-    text(&w, QRect(r.left(), r.top() + 2, r.width(), 20), QString::fromUtf8(tabs[i]), uiFont(13));
+    text(&w, QRect(r.left(), r.top() + 2, r.width(), 20), caption(tabs[i]), uiFont(13));
     const bool selected = int(i) + 1 == pageNumber;
     const bool hovered = !selected && int(i) + 1 == pageNumber % 5 + 1;
     const QString state = selected ? "_3" : hovered ? "_2" : "_1";
@@ -276,9 +303,9 @@ QImage mainWindow(int pageNumber) {
       systemPage(&w);
       break;
   }
-  const char* commands[] = {"保 存", "确 定", "退 出", "恢复出厂值"};
+  const char* commands[] = {"SaveConf", "Apply", "Btn_Exit", "DefaultSetting"};
   for (std::size_t i = 0; i < 4; ++i) {
-    text(&w, commandRect(i), QString::fromUtf8(commands[i]), uiFont(20), Qt::AlignCenter,
+    text(&w, commandRect(i), caption(commands[i]), uiFont(20), Qt::AlignCenter,
          pageNumber == 1 && i == 1);
   }
   w.show();
@@ -299,10 +326,10 @@ QImage dialogs() {
     picture(&d, {2, 2}, "other");
     QFont title = arial(19);
     title.setBold(true);
-    text(&d, {6, 40, 276, 26}, "Please Keep One 'Left Key'!", title);
+    text(&d, {6, 40, 276, 26}, dialogCaption("TForm5", 0), title);
     QFont ok = arial(16);
     ok.setBold(true);
-    text(&d, {94, 96, 80, 25}, "OK", ok);
+    text(&d, {94, 96, 80, 25}, dialogCaption("TForm5", 1), ok);
     d.show();
     painter.drawImage(10, 10, onDesktop(d.grab().toImage(), kDialogKey));
   }
@@ -314,7 +341,7 @@ QImage dialogs() {
     d.setPalette(pal);
     d.setAutoFillBackground(true);
     picture(&d, {0, 0}, "mode_conf_base");
-    text(&d, {20, 40, 434, 30}, "Configure New Name", uiFont(20, true));
+    text(&d, {20, 40, 434, 30}, dialogCaption("TForm3", 0), uiFont(20, true));
     auto* edit = text(&d, {97, 90, 280, 28}, "Office", arial(16), Qt::AlignCenter, true,
                       QColor(255, 255, 0));
     QPalette ep = edit->palette();
@@ -322,7 +349,7 @@ QImage dialogs() {
     edit->setPalette(ep);
     for (int i = 0; i < 2; ++i) {
       QLabel* b = picture(&d, {120 + i * 144, 150}, "btn_base_1");
-      text(b, b->rect(), i == 0 ? "OK" : "Cancel", arial(15));
+      text(b, b->rect(), dialogCaption("TForm3", std::size_t(i) + 1), arial(15));
     }
     d.show();
     painter.drawImage(320, 10, onDesktop(d.grab().toImage(), kDialogKey));
