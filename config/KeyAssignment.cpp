@@ -22,7 +22,7 @@ LeftButtonRule leftButtonRule(std::span<const std::string> firstThreeCaptions,
                   [&](const std::string& caption) { return caption == leftButtonText; });
   if (holds) return LeftButtonRule::Holds;
   if (selectedKey >= 1 && selectedKey <= 3) return LeftButtonRule::WarnThenGiveLeftButton;
-  return LeftButtonRule::WarnThenUndo;
+  return LeftButtonRule::WarnOnceThenKeep;
 }
 
 MenuPosition functionMenuPosition(int n, const MenuRect& page, const MenuRect& button) {

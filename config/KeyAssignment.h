@@ -12,10 +12,11 @@ namespace kestrovane {
 enum class LeftButtonRule {
   Holds,                   // nothing more to do
   WarnThenGiveLeftButton,  // warn, then the selected button (one of 1..3) gets the left button
-  // Warn, then keep the captions and codes as they were before the assignment:
-  // the selected button is not one of 1..3 (or none is selected), so giving it
-  // the left button would not restore the rule and the warning would repeat.
-  WarnThenUndo,
+  // The selected button is not one of 1..3 (or none is selected): giving it
+  // the left button would not restore the rule, and the warning would repeat
+  // at every assignment. The user is warned once in a run and the assignment
+  // stands: the user's choice is never undone, later assignments never blocked.
+  WarnOnceThenKeep,
 };
 
 // firstThreeCaptions: the captions of Key1, Key2, Key3 after the assignment;

@@ -41,6 +41,7 @@ ProgramModel::ProgramModel(Clock& clock, PointerStore& pointerStore, PointerSyst
           m_keyCaptions.at(key++) = utf8ToCodePage(c.builtIn);
           break;
         case CaptionKind::ModeName:
+          m_defaultModeNames.at(mode) = std::string(c.builtIn);
           m_modeNames.at(mode++) = utf8ToCodePage(c.builtIn);
           break;
         case CaptionKind::OptionState:
@@ -101,6 +102,7 @@ void ProgramModel::setModeName(int n, std::string name) {
   if (n < 1 || n > kModeCount) return;
   const Change change(*this, kAspectModeNames);
   m_modeNames[static_cast<std::size_t>(n - 1)] = std::move(name);
+  m_storedModeNames[static_cast<std::size_t>(n - 1)].reset();
 }
 
 bool ProgramModel::modeSelected(int n) const {
@@ -319,14 +321,8 @@ MacroLooping ProgramModel::macroLooping() const {
 
 void ProgramModel::AssignKeyFunction(int n, KeyFunction function, std::string caption) {
   const Change change(*this, kAspectKeyCaptions | kAspectImages);
-  const bool assigned = n >= 1 && n <= kKeyCount;
-  std::string previousCaption;
-  KeyFunction previousCode;
-  if (assigned) {
-    std::string& slot = m_keyCaptions[static_cast<std::size_t>(n - 1)];
-    previousCaption = slot;
-    previousCode = readKeyFunction(images.workingImage, n);
-    slot = std::move(caption);
+  if (n >= 1 && n <= kKeyCount) {
+    m_keyCaptions[static_cast<std::size_t>(n - 1)] = std::move(caption);
     writeKeyFunction(images.workingImage, n, function);
   }
 
@@ -340,14 +336,9 @@ void ProgramModel::AssignKeyFunction(int n, KeyFunction function, std::string ca
       m_keyCaptions[static_cast<std::size_t>(n - 1)] = leftText;
       writeKeyFunction(images.workingImage, n, findFunctionItem(kLeftButtonItem)->code);
       break;
-    case LeftButtonRule::WarnThenUndo:
-      // Giving this button the left button would not bring it back to one of
-      // the first three, so the assignment is taken back instead.
-      if (m_observer != nullptr) m_observer->showLeftKeyWarning();
-      if (assigned) {
-        m_keyCaptions[static_cast<std::size_t>(n - 1)] = previousCaption;
-        writeKeyFunction(images.workingImage, n, previousCode);
-      }
+    case LeftButtonRule::WarnOnceThenKeep:
+      if (!m_leftKeyWarned && m_observer != nullptr) m_observer->showLeftKeyWarning();
+      m_leftKeyWarned = true;
       break;
   }
   StoreCurrentMode();

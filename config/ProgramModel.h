@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/AppPaths.h"
 #include "config/KeyFunction.h"
@@ -92,7 +94,10 @@ class ProgramModel {
   ProgramModel& operator=(const ProgramModel&) = delete;
 
   void setObserver(ModelObserver* observer) { m_observer = observer; }
-  void setPaths(const AppPaths& paths) { m_paths = paths; }
+  void setPaths(const AppPaths& paths) {
+    m_paths = paths;
+    m_knownNamesRead = false;
+  }
   const AppPaths& paths() const { return m_paths; }
 
   // ---- State
@@ -156,6 +161,15 @@ class ProgramModel {
   // file (empty when the file was read or there is no language); the
   // captions keep their built-in texts then.
   std::string LoadMainTexts();
+
+  // A stored button caption as the window shows it: when it is a name that
+  // one of our languages (or the built-in texts) gives to exactly the
+  // function code holds, the current language's name of that function;
+  // anything else (a macro's name, a name of another function, a text of
+  // the user's) as stored. Likewise a stored mode name that is a default
+  // name of mode n. Code page bytes in and out.
+  std::string shownKeyCaption(const KeyFunction& code, const std::string& stored);
+  std::string shownModeName(int n, const std::string& stored);
 
   // The current mode 1..5 (the first of rb7_1..rb7_5 that is on), 0 for none;
   // the first mode whose modeSelected flag is set, 0 for none.
@@ -274,6 +288,18 @@ class ProgramModel {
   std::array<std::string, kModeCount> m_modeNames;
   std::array<bool, kModeCount> m_modeSelected{};
   std::map<std::string, std::string, std::less<>> m_captions;
+  // The names our languages give each function item and mode (UTF-8, by
+  // control name), read from the language folder when first needed.
+  const std::map<std::string, std::vector<std::string>, std::less<>>& knownNames();
+  std::map<std::string, std::vector<std::string>, std::less<>> m_knownNames;
+  bool m_knownNamesRead = false;
+  // The current language's default mode names (UTF-8).
+  std::array<std::string, kModeCount> m_defaultModeNames;
+  // GM.ini's bytes of a mode name shown translated: written back unchanged
+  // until the mode is renamed.
+  std::array<std::optional<std::string>, kModeCount> m_storedModeNames;
+  // The open case of the left-button rule has been told in this run.
+  bool m_leftKeyWarned = false;
   int m_depth = 0;
   unsigned m_pending = 0;
 };

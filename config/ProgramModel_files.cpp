@@ -99,8 +99,10 @@ void ProgramModel::ReadModeSettings(int n) {
   const ModeSettings s = readModeSettings(IniFile::load(path), modeSettingsSection(n));
   const Change change(*this, kAspectAll);
 
+  // Stored captions in another of our languages read in the current one.
   for (int key = 1; key <= kKeyCount; ++key)
-    m_keyCaptions[static_cast<std::size_t>(key - 1)] = s.keys[static_cast<std::size_t>(key - 1)];
+    m_keyCaptions[static_cast<std::size_t>(key - 1)] = shownKeyCaption(
+        readKeyFunction(images.storedImage(n), key), s.keys[static_cast<std::size_t>(key - 1)]);
   // The three pointer sliders run their change actions once more in any
   // case, so the registry always gets the mode's values.
   setSlider(Slider::spin_msespeed, s.speed);
@@ -178,6 +180,8 @@ void ProgramModel::WriteModeSettings(int n) {
 GeneralSettings ProgramModel::generalSettings() const {
   GeneralSettings general;
   general.modeNames = m_modeNames;
+  for (std::size_t i = 0; i < m_storedModeNames.size(); ++i)
+    if (m_storedModeNames[i]) general.modeNames[i] = *m_storedModeNames[i];
   general.cbMode = radioValue(gb7);
   general.cycleMax = checkBox(CheckBox::cbCycle_Max);
   general.cycleMaxFlag = cycleMaxFlag;
@@ -192,7 +196,12 @@ void ProgramModel::ReadGeneralSettings() {
   if (!fileExists(path)) return;
   const GeneralSettings g = readGeneralSettings(IniFile::load(path));
   const Change change(*this, kAspectModeNames | kAspectCurrentMode | kAspectChecks);
-  m_modeNames = g.modeNames;
+  for (int mode = 1; mode <= kModeCount; ++mode) {
+    const auto i = static_cast<std::size_t>(mode - 1);
+    m_modeNames[i] = shownModeName(mode, g.modeNames[i]);
+    m_storedModeNames[i].reset();
+    if (m_modeNames[i] != g.modeNames[i]) m_storedModeNames[i] = g.modeNames[i];
+  }
   readRadio(gb7, g.cbMode.value_or(0), [this](int on) { SelectMode(on); });
   setCheckBox(CheckBox::cbCycle_Max, g.cycleMax);
   cycleMaxFlag = !g.cycleMaxFlag;

@@ -1,4 +1,6 @@
 // ProgramModel: the window's texts from the language file.
+#include <algorithm>
+
 #include "config/CaptionTable.h"
 #include "config/CodePage.h"
 #include "config/Language.h"
@@ -31,6 +33,7 @@ std::string ProgramModel::LoadMainTexts() {
         setKeyCaption(key++, utf8ToCodePage(texts->text(c.key)));
         break;
       case CaptionKind::ModeName:
+        m_defaultModeNames[static_cast<std::size_t>(mode - 1)] = texts->text(c.key);
         setModeName(mode++, utf8ToCodePage(texts->text(c.key)));
         break;
       case CaptionKind::OptionState:
@@ -55,6 +58,58 @@ std::string ProgramModel::LoadMainTexts() {
       setCaption(c.control, withIndent(c.builtIn, std::move(*text)));
   }
   return {};
+}
+
+const std::map<std::string, std::vector<std::string>, std::less<>>& ProgramModel::knownNames() {
+  if (m_knownNamesRead) return m_knownNames;
+  m_knownNamesRead = true;
+  std::vector<LanguageTexts> files;
+  for (Language code : {Language::CHS, Language::CHT, Language::ENU})
+    if (std::optional<LanguageTexts> texts = LanguageTexts::load(code, m_paths))
+      files.push_back(std::move(*texts));
+  for (const Caption& c : mainWindowTexts()) {
+    if (c.kind != CaptionKind::ModeName && findFunctionItem(c.control) == nullptr) continue;
+    std::vector<std::string>& names = m_knownNames[std::string(c.control)];
+    names.emplace_back(c.builtIn);
+    for (const LanguageTexts& file : files)
+      if (std::string text = file.text(c.key); !text.empty()) names.push_back(std::move(text));
+  }
+  return m_knownNames;
+}
+
+namespace {
+
+bool isOneOf(const std::vector<std::string>* names, const std::string& text) {
+  return names != nullptr && std::find(names->begin(), names->end(), text) != names->end();
+}
+
+}  // namespace
+
+std::string ProgramModel::shownKeyCaption(const KeyFunction& code, const std::string& stored) {
+  // A macro's caption is its name, whatever it looks like.
+  if (code.Kind == kKindMacro) return stored;
+  const std::string text = codePageToUtf8(stored);
+  const auto& names = knownNames();
+  for (const FunctionItem& item : functionTable()) {
+    if (item.code != code) continue;
+    const auto it = names.find(item.label);
+    if (isOneOf(it == names.end() ? nullptr : &it->second, text))
+      return utf8ToCodePage(caption(item.label));
+  }
+  return stored;
+}
+
+std::string ProgramModel::shownModeName(int n, const std::string& stored) {
+  if (n < 1 || n > kModeCount) return stored;
+  const Caption& c =
+      *std::find_if(mainWindowTexts().begin(), mainWindowTexts().end(), [n](const Caption& entry) {
+        return entry.kind == CaptionKind::ModeName &&
+               entry.key.back() == static_cast<char>('0' + n);
+      });
+  const auto& names = knownNames();
+  const auto it = names.find(c.control);
+  if (!isOneOf(it == names.end() ? nullptr : &it->second, codePageToUtf8(stored))) return stored;
+  return utf8ToCodePage(m_defaultModeNames[static_cast<std::size_t>(n - 1)]);
 }
 
 }  // namespace kestrovane

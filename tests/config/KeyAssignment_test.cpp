@@ -24,9 +24,9 @@ TEST(LeftButtonRule, DecidesOnTheCaptionsOfTheFirstThreeButtons) {
       {{"左键", "中键", "Copy"}, 3, Holds},
       {{"Copy", "右键", "中键"}, 3, WarnThenGiveLeftButton},
       // A selected button beyond the first three cannot restore the rule.
-      {{"Left", "右键", "中键"}, 4, WarnThenUndo},
-      {{"Left", "右键", "中键"}, 12, WarnThenUndo},
-      {{"Left", "右键", "中键"}, 0, WarnThenUndo},
+      {{"Left", "右键", "中键"}, 4, WarnOnceThenKeep},
+      {{"Left", "右键", "中键"}, 12, WarnOnceThenKeep},
+      {{"Left", "右键", "中键"}, 0, WarnOnceThenKeep},
       // Exact text: blanks and case count.
       {{"左键 ", " 左键", "LEFT"}, 2, WarnThenGiveLeftButton},
   };

@@ -1,0 +1,120 @@
+// The shipped factory set read in each of our languages: stored button and
+// mode names that one of our languages gives to the function or mode are
+// shown in the user's language, everything else as stored, and the
+// left-button rule holds on the translated names.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "config/CaptionTable.h"
+#include "tests/config/ModelRig.h"
+
+namespace kestrovane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct FactoryRig : ModelRig {
+  explicit FactoryRig(Language code) {
+    for (const char* dir : {"configure", "data", "Language"})
+      fs::copy(fs::path(KESTROVANE_RESOURCES) / dir, folder.path() / dir,
+               fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    model.language = code;
+    texts = *LanguageTexts::load(code, model.paths());
+  }
+
+  // Start-up's order: texts, general settings, the current mode.
+  void start() {
+    EXPECT_EQ(model.LoadMainTexts(), "");
+    model.ReadGeneralSettings();
+    model.LoadCurrentMode();
+  }
+
+  // The language's name of a function menu row.
+  std::string nameOf(std::string_view label) const {
+    return texts->text(findCaption(label)->key);
+  }
+
+  std::string shown(int key) const { return codePageToUtf8(model.keyCaption(key)); }
+
+  std::optional<LanguageTexts> texts;
+};
+
+// The factory buttons by the function each one's code holds (USB HID: bit 1
+// left, bit 2 right, bit 4 middle; consumer 0x0223 AC Home; the GUI key).
+constexpr std::array<std::string_view, kKeyCount> kFactoryFunctions{
+    "lbl_msekey_left", "lbl_msekey_right",  "lbl_msekey_mid",    "lbl_msekey_back",
+    "lbl_msekey_forward", "lbl_other_dpi",  "lbl_gaming_double", "lbl_ie_home",
+    "lbl_os_win",      "lbl_mode",          "lbl_msekey_ltilt",  "lbl_msekey_rtilt"};
+
+TEST(ShownNames, TheFactorySetReadsInEachOfOurLanguages) {
+#ifdef _WIN32
+  // Windows reads language files in the system's code page: the Big5 file
+  // belongs to a Traditional Chinese system, not to this code page 936 one.
+  const std::array languages{Language::ENU, Language::CHS};
+#else
+  const std::array languages{Language::ENU, Language::CHT, Language::CHS};
+#endif
+  for (Language code : languages) {
+    SCOPED_TRACE(std::string(languageCode(code)));
+    FactoryRig rig(code);
+    rig.start();
+    for (int key = 1; key <= kKeyCount; ++key)
+      EXPECT_EQ(rig.shown(key), rig.nameOf(kFactoryFunctions[static_cast<std::size_t>(key - 1)]))
+          << "Key" << key;
+    for (int mode = 1; mode <= kModeCount; ++mode)
+      EXPECT_EQ(codePageToUtf8(rig.model.modeName(mode)),
+                rig.texts->text("Mode" + std::to_string(mode)));
+
+    // The rule finds the left button on Key1 under its translated name:
+    // Copy on Key4 warns nothing and is saved with the language's caption;
+    // the files keep the names as stored until then, GM.ini even at closing.
+    rig.model.AssignKeyFunction(4, findFunctionItem("lbl_office_copy")->code,
+                                utf8ToCodePage(rig.nameOf("lbl_office_copy")));
+    EXPECT_EQ(rig.observer.warnings, 0);
+    const ModeSettings before =
+        readModeSettings(IniFile::load(rig.configure("Mode1.ini")), modeSettingsSection(1));
+    EXPECT_EQ(codePageToUtf8(before.keys[0]), "左键");
+    rig.model.WriteModeSettings(1);
+    rig.model.WriteGeneralSettings();
+    const ModeSettings saved =
+        readModeSettings(IniFile::load(rig.configure("Mode1.ini")), modeSettingsSection(1));
+    EXPECT_EQ(codePageToUtf8(saved.keys[3]), rig.nameOf("lbl_office_copy"));
+    EXPECT_EQ(codePageToUtf8(saved.keys[0]), rig.nameOf("lbl_msekey_left"));
+    const GeneralSettings general =
+        readGeneralSettings(IniFile::load(rig.configure(std::string(kGeneralSettingsFile))));
+    EXPECT_EQ(codePageToUtf8(general.modeNames[0]), "设置模式1");
+  }
+}
+
+// Only a name of exactly the function the code holds is translated: a macro
+// named like a function, a caption naming another function and a text of
+// the user's stay; so does a renamed mode.
+TEST(ShownNames, OtherCaptionsStayAsStored) {
+  FactoryRig rig(Language::ENU);
+  ModeSettings settings =
+      readModeSettings(IniFile::load(rig.configure("Mode1.ini")), modeSettingsSection(1));
+  ModeImage image = readModeImage(IniFile::load(rig.data("Mode1_data.ini")), modeImageSection(1));
+  settings.keys[4] = utf8ToCodePage("左键");  // Key5: a macro of that name
+  writeKeyFunction(image, 5, {kKindMacro, 0, 0});
+  settings.keys[5] = utf8ToCodePage("Copy");  // Key6: the middle button
+  writeKeyFunction(image, 6, findFunctionItem("lbl_msekey_mid")->code);
+  settings.keys[6] = utf8ToCodePage("我的连发");  // Key7: the user's own name
+  rig.writeMode(1, settings, image);
+  rig.start();
+  EXPECT_EQ(rig.shown(5), "左键");
+  EXPECT_EQ(rig.shown(6), "Copy");
+  EXPECT_EQ(rig.shown(7), "我的连发");
+  EXPECT_EQ(rig.shown(1), "Left Button");
+
+  // Renamed in the window, a mode's name is the user's and is saved so.
+  rig.model.setModeName(3, utf8ToCodePage("Sniper"));
+  rig.model.WriteGeneralSettings();
+  const GeneralSettings general =
+      readGeneralSettings(IniFile::load(rig.configure(std::string(kGeneralSettingsFile))));
+  EXPECT_EQ(codePageToUtf8(general.modeNames[2]), "Sniper");
+  EXPECT_EQ(codePageToUtf8(general.modeNames[1]), "设置模式2");
+}
+
+}  // namespace
+}  // namespace kestrovane::test
