@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Takes screenshots of the program as a user sees it: each of the five pages
 # and the function menu open with a sub-list, under Xvfb with the virtual
-# mouse, driven with xdotool. Writes build/screenshots/*.png (not committed).
+# mouse, driven with xdotool, in each of the three languages (the session's
+# locale chooses it). Writes build/screenshots/CODE/*.png (not committed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target KestrovaneDriver kestrovanectl >/dev/null
 rm -rf build/stage && cmake --install build --prefix build/stage >/dev/null
-mkdir -p build/screenshots
-export OUT=$PWD/build/screenshots
-xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+for locale in zh_CN.UTF-8 zh_TW.UTF-8 en_US.UTF-8; do
+code=${locale%%.*}
+mkdir -p "build/screenshots/$code"
+export OUT=$PWD/build/screenshots/$code
+LC_ALL=$locale xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -e
   cd build/stage
   ./KestrovaneDriver --virtual-mouse=screenshot-mouse &
@@ -29,11 +32,15 @@ xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
     at 20 650
     shot "${names[$i]}"
   done
-  # The function menu of the first button, with the office commands open.
+  # The function menu of the first button, with each sub-list open.
   at 617 209; xdotool click 1
-  at 600 269; sleep 0.3
-  at 660 269; sleep 0.3
-  shot 6-menu
+  for row in 0 1 2 3 4 5 6 7; do
+    y=$((197 + 24 * row))
+    at 600 $y; sleep 0.2
+    at 660 $y; sleep 0.2
+    shot "6-menu-$((row + 1))"
+  done
   kill $pid; wait $pid 2>/dev/null || true
 '
-ls build/screenshots
+done
+ls build/screenshots/*
