@@ -7,7 +7,9 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "config/CodePage.h"
 #include "ui/ErrorReport.h"
+#include "ui/ModeConfigure.h"
 #include "ui/Style.h"
 
 namespace kestrovane {
@@ -178,6 +180,28 @@ void TForm1::createKeysPage() {
   ModeMenu->setObjectName(QStringLiteral("ModeMenu"));
   MenuName = ModeMenu->addAction(QString());
   MenuName->setObjectName(QStringLiteral("MenuName"));
+  connect(MenuName, &QAction::triggered, this, [this] { runGuarded([this] { MenuNameClick(); }); });
+  // The design attaches the menu to nothing; a right click on a mode panel or
+  // its name opens it at the pointer, where users look for a rename.
+  for (int n = 1; n <= kModeCount; ++n) {
+    for (QWidget* surface :
+         {static_cast<QWidget*>(modePanel(n)), static_cast<QWidget*>(modeName(n))}) {
+      surface->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(surface, &QWidget::customContextMenuRequested, this,
+              [this, surface](QPoint at) { ModeMenu->popup(surface->mapToGlobal(at)); });
+    }
+  }
+}
+
+void TForm1::MenuNameClick() {
+  const QString name = m_modeNamePresenter ? m_modeNamePresenter() : TForm3::askName(this, m_paths);
+  const int mode = m_model.firstSelectedMode();
+  if (name.isEmpty() || mode == 0) return;
+  m_model.setModeName(mode, utf8ToCodePage(name.toStdString()));
+}
+
+void TForm1::setModeNamePresenter(std::function<QString()> presenter) {
+  m_modeNamePresenter = std::move(presenter);
 }
 
 void TForm1::createDevicePage() {

@@ -164,6 +164,14 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   void setLeftKeyWarningPresenter(std::function<void()> presenter);
   bool isKeySelected(int n) const;
 
+  // ---- Mode names
+  // "Save As Name": the mode name dialog TForm3, modally; its name (if any)
+  // becomes the name of the first selected mode.
+  void MenuNameClick();
+  // How TForm3 is shown: the name entered, empty when the mode keeps its
+  // name; empty (the default) shows the real modal dialog.
+  void setModeNamePresenter(std::function<QString()> presenter);
+
   // ---- Skins and shape
   void ShowSkinImage(ImageControl* control, std::string_view imageName);
   void LoadSkins();
@@ -213,7 +221,7 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
                *OfficeMode = nullptr;
   ImageControl *img_mode1 = nullptr, *img_mode2 = nullptr, *img_mode3 = nullptr,
                *img_mode4 = nullptr, *img_mode5 = nullptr;
-  QMenu* ModeMenu = nullptr;  // attached to no control; holds MenuName
+  QMenu* ModeMenu = nullptr;  // opened by a right click on a mode panel or name
   QAction* MenuName = nullptr;
 
   // ---- The function menu
@@ -369,6 +377,7 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   std::vector<LabelControl*> m_menuItems;                   // every row of gbMenu and the sub-lists
   std::array<std::vector<LabelControl*>, 8> m_subListRows;  // sub-list k's rows in row order
   std::function<void()> m_leftKeyWarning;
+  std::function<QString()> m_modeNamePresenter;
   // The controls whose texts the model holds, with how each takes its text.
   struct CaptionTarget {
     std::string_view control;

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
 
@@ -174,6 +175,66 @@ class StartupTest : public QObject {
       QCOMPARE(bar->styleSheet(), QString::fromUtf8(sheet));
     QVERIFY(form.TB_menu->styleSheet().isEmpty());
     for (int k = 1; k <= 8; ++k) QVERIFY(form.subListIndicator(k)->styleSheet().isEmpty());
+  }
+
+  // Every control shows the picture of its own name: each skin file has a
+  // colour of its own, and the controls of each name are the design's list,
+  // written out here.
+  void eachControlShowsThePictureOfItsName() {
+    FormFixture f;
+    f.skins.addStartupSet();
+    TForm1& form = f.create();
+    const std::vector<std::pair<const char*, QList<ImageControl*>>> design{
+        {"basemap", {form.img_base}},
+        {"title_base_1",
+         {form.img_title1, form.img_title2, form.img_title3, form.img_title4, form.img_title5}},
+        {"btn_base", {form.img_page1}},
+        {"macro_base", {form.img_page3}},
+        {"dpi_base", {form.img_page5}},
+        {"led_base", {form.img_page4}},
+        {"sys_base", {form.img_page2}},
+        {"mode_base_1",
+         {form.img_mode1, form.img_mode2, form.img_mode3, form.img_mode4, form.img_mode5}},
+        {"macro_btn1_1",
+         {form.img_load, form.img_new, form.img_save, form.img_delete, form.img_cancel}},
+        {"macro_btn2_1", {form.img_REC}},
+        {"macro_btn3_1",
+         {form.img_MseLeft, form.img_MseRight, form.img_MseMid, form.img_delkey, form.img_Time}},
+        {"macro_btn4_1", {form.img_delay_i}},
+        {"macro_btn5_1", {form.img_delay_d}},
+        {"report_1", {form.btn_125hz, form.btn_250hz, form.btn_500hz, form.btn_1000hz}},
+        {"led_base_1",
+         {form.btn_LEDOpen,   form.btn_LEDClose,  form.btn_LEDBre1,   form.btn_LEDBre2,
+          form.btn_LEDBre3,   form.btn_LEDBre4,   form.btn_LEDBre5,   form.btn_LEDBre6,
+          form.btn_LEDcolor1, form.btn_LEDcolor2, form.btn_LEDcolor3, form.btn_LEDcolor4,
+          form.btn_LEDcolor5, form.btn_LEDcolor6, form.btn_LEDcolor7, form.btn_LEDcolor8,
+          form.btn_Motor1,    form.btn_Motor2,    form.btn_Motor3,    form.btn_Motor4}},
+        {"10Keys", {form.img_gbMenu}},
+        {"9Keys", {form.img_gboffice}},
+        {"8Keys", {form.img_gbmedia, form.img_gbwin8}},
+        {"7Keys", {form.img_gbie, form.img_gbos, form.img_gbbasekeys}},
+        {"5Keys", {form.img_gbgaming}},
+        {"4Keys", {form.img_gbother}},
+    };
+    // Distinct colours, or a swapped name could still match.
+    QSet<QRgb> colours;
+    for (const auto& [name, controls] : design) colours.insert(colourOf(name).rgb());
+    QCOMPARE(colours.size(), qsizetype(design.size()));
+    QSet<ImageControl*> listed;
+    for (const auto& [name, controls] : design) {
+      for (ImageControl* control : controls) {
+        QVERIFY2(control != nullptr, name);
+        QVERIFY2(pictureColour(control->picture()) == colourOf(name),
+                 qPrintable(control->objectName() + QStringLiteral(" does not show ") +
+                            QLatin1String(name)));
+        listed.insert(control);
+      }
+    }
+    QCOMPARE(listed.size(), 62);
+    // No other control got a picture.
+    for (ImageControl* control : form.findChildren<ImageControl*>())
+      QVERIFY2(listed.contains(control) || control->picture().isNull(),
+               qPrintable(control->objectName()));
   }
 
   // Without "btn_base" the walk stops after the tab underlines.

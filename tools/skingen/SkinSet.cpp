@@ -49,10 +49,15 @@ QList<SkinPicture> drawSkinSet(const SkinStyle& s) {
   add("7Keys", drawMenu(s, {187, 178}, 7));
   add("5Keys", drawMenu(s, {187, 129}, 5));
   add("4Keys", drawMenu(s, {187, 106}, 4));
-  add("other", drawDialogBase(s, {293, 154}), true);
-  add("mode_conf_base", drawDialogBase(s, {475, 229}), true);
-  add("btn_base_1", drawDialogButton(s, {91, 35}));
+  set.append(drawDialogPictures(s));
   return set;
+}
+
+QList<SkinPicture> drawDialogPictures(const SkinStyle& s) {
+  // The backgrounds' transparent corners cut the dialogs' outlines.
+  return {{"other", finishPicture(drawDialogBase(s, {293, 154}), true)},
+          {"mode_conf_base", finishPicture(drawDialogBase(s, {475, 229}), true)},
+          {"btn_base_1", finishPicture(drawDialogButton(s, {91, 35}), false)}};
 }
 
 }  // namespace kestrovane

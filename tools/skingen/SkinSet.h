@@ -16,4 +16,10 @@ struct SkinPicture {
 // Draws every picture of the default skin set, finished for saving.
 QList<SkinPicture> drawSkinSet(const SkinStyle& s);
 
+// The dialogs' built-in pictures, compiled into the program (ui/builtin/):
+// "other", "mode_conf_base" and "btn_base_1" at their design sizes, drawn as
+// the default skin draws them, so that a program without its skin folder
+// still shows finished dialogs.
+QList<SkinPicture> drawDialogPictures(const SkinStyle& s);
+
 }  // namespace kestrovane

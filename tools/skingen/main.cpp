@@ -1,6 +1,8 @@
-// skingen RESOURCES_DIR: draws the default skin set into RESOURCES_DIR/skins,
-// the loading animation into RESOURCES_DIR/WaitGif.gif and the two theme
-// files into RESOURCES_DIR. Run by redraw.sh.
+// skingen RESOURCES_DIR [DIALOG_PICTURES_DIR]: draws the default skin set
+// into RESOURCES_DIR/skins, the loading animation into
+// RESOURCES_DIR/WaitGif.gif and the two theme files into RESOURCES_DIR; with
+// DIALOG_PICTURES_DIR also the dialogs' built-in pictures there. Run by
+// redraw.sh.
 #include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
@@ -47,18 +49,27 @@ void generate(const QString& resources) {
   save(dir.filePath("ZQK_B.sui"), indicatorTheme(style).toUtf8());
 }
 
+void generateDialogPictures(const QString& folder) {
+  const QDir dir(folder);
+  if (!dir.mkpath(".")) throw std::runtime_error("cannot create " + folder.toStdString());
+  for (const SkinPicture& picture : drawDialogPictures(SkinStyle())) {
+    save(dir.filePath(picture.name + ".png"), png(picture.image));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   // An option is no folder: "--help" would otherwise receive a skin set.
-  if (argc != 2 || argv[1][0] == '-') {
-    std::fprintf(stderr, "usage: skingen RESOURCES_DIR\n");
+  if (argc < 2 || argc > 3 || argv[1][0] == '-' || (argc == 3 && argv[2][0] == '-')) {
+    std::fprintf(stderr, "usage: skingen RESOURCES_DIR [DIALOG_PICTURES_DIR]\n");
     return 2;
   }
   try {
     generate(QString::fromLocal8Bit(argv[1]));
+    if (argc == 3) generateDialogPictures(QString::fromLocal8Bit(argv[2]));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skingen: %s\n", e.what());
     return 1;
