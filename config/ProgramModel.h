@@ -293,6 +293,8 @@ class ProgramModel {
   const std::map<std::string, std::vector<std::string>, std::less<>>& knownNames();
   std::map<std::string, std::vector<std::string>, std::less<>> m_knownNames;
   bool m_knownNamesRead = false;
+  // The window's texts come from a language file (LoadMainTexts read one).
+  bool m_textsFromFile = false;
   // The current language's default mode names (UTF-8).
   std::array<std::string, kModeCount> m_defaultModeNames;
   // GM.ini's bytes of a mode name shown translated: written back unchanged

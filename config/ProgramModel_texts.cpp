@@ -25,6 +25,7 @@ std::string ProgramModel::LoadMainTexts() {
   if (!texts) return std::string(missingLanguageFileMessage(language));
 
   const Change change(*this, kAspectCaptions | kAspectKeyCaptions | kAspectModeNames);
+  m_textsFromFile = true;
   int key = 1;
   int mode = 1;
   for (const Caption& c : mainWindowTexts()) {
@@ -86,8 +87,11 @@ bool isOneOf(const std::vector<std::string>* names, const std::string& text) {
 }  // namespace
 
 std::string ProgramModel::shownKeyCaption(const KeyFunction& code, const std::string& stored) {
-  // A macro's caption is its name, whatever it looks like.
-  if (code.Kind == kKindMacro) return stored;
+  // A macro's caption is its name, whatever it looks like. Without a
+  // language file the window has only the design's built-in texts, whose
+  // mouse button rows name the right and middle buttons the other way round:
+  // nothing is renamed to those.
+  if (code.Kind == kKindMacro || !m_textsFromFile) return stored;
   const std::string text = codePageToUtf8(stored);
   const auto& names = knownNames();
   for (const FunctionItem& item : functionTable()) {
@@ -100,7 +104,7 @@ std::string ProgramModel::shownKeyCaption(const KeyFunction& code, const std::st
 }
 
 std::string ProgramModel::shownModeName(int n, const std::string& stored) {
-  if (n < 1 || n > kModeCount) return stored;
+  if (n < 1 || n > kModeCount || !m_textsFromFile) return stored;
   const Caption& c =
       *std::find_if(mainWindowTexts().begin(), mainWindowTexts().end(), [n](const Caption& entry) {
         return entry.kind == CaptionKind::ModeName &&

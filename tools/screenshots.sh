@@ -23,7 +23,10 @@ LC_ALL=$locale xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   at() { xdotool mousemove $((X + $1)) $((Y + $2)); }
   shot() {  # the window and a margin around it
     sleep 0.6
-    xwd -root -silent | convert xwd:- -crop 941x721+$((X - 20))+$((Y - 20)) +repage "$OUT/$1.png"
+    # The root window read in one piece: xwd composes the root from each
+    # window it finds and, on this X server, paints a window that lies over
+    # another of the same program black, although the screen shows it.
+    import -window root -crop 941x721+$((X - 20))+$((Y - 20)) +repage "$OUT/$1.png"
   }
   tabs=(454 526 601 674 744)
   names=(1-buttons 2-macros 3-sensitivity 4-lighting 5-system)
@@ -40,6 +43,15 @@ LC_ALL=$locale xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
     at 660 $y; sleep 0.2
     shot "6-menu-$((row + 1))"
   done
+  # The left-key warning: the first button given the mode switch (row 9).
+  at 600 405; sleep 0.2; xdotool click 1
+  shot 7-left-key-warning
+  xdotool mousemove 947 569 click 1; sleep 0.3   # its OK, centred on the screen
+  # The mode name dialog, from the mode menu of the first mode name.
+  at 502 471; xdotool click 3; sleep 0.3
+  xdotool mousemove_relative 20 10 click 1
+  shot 8-mode-name
+  xdotool key Escape
   kill $pid; wait $pid 2>/dev/null || true
 '
 done

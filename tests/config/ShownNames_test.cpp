@@ -20,7 +20,7 @@ struct FactoryRig : ModelRig {
       fs::copy(fs::path(KESTROVANE_RESOURCES) / dir, folder.path() / dir,
                fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     model.language = code;
-    texts = *LanguageTexts::load(code, model.paths());
+    texts = LanguageTexts::load(code, model.paths());
   }
 
   // Start-up's order: texts, general settings, the current mode.
@@ -31,9 +31,7 @@ struct FactoryRig : ModelRig {
   }
 
   // The language's name of a function menu row.
-  std::string nameOf(std::string_view label) const {
-    return texts->text(findCaption(label)->key);
-  }
+  std::string nameOf(std::string_view label) const { return texts->text(findCaption(label)->key); }
 
   std::string shown(int key) const { return codePageToUtf8(model.keyCaption(key)); }
 
@@ -43,9 +41,9 @@ struct FactoryRig : ModelRig {
 // The factory buttons by the function each one's code holds (USB HID: bit 1
 // left, bit 2 right, bit 4 middle; consumer 0x0223 AC Home; the GUI key).
 constexpr std::array<std::string_view, kKeyCount> kFactoryFunctions{
-    "lbl_msekey_left", "lbl_msekey_right",  "lbl_msekey_mid",    "lbl_msekey_back",
-    "lbl_msekey_forward", "lbl_other_dpi",  "lbl_gaming_double", "lbl_ie_home",
-    "lbl_os_win",      "lbl_mode",          "lbl_msekey_ltilt",  "lbl_msekey_rtilt"};
+    "lbl_msekey_left",    "lbl_msekey_right", "lbl_msekey_mid",    "lbl_msekey_back",
+    "lbl_msekey_forward", "lbl_other_dpi",    "lbl_gaming_double", "lbl_ie_home",
+    "lbl_os_win",         "lbl_mode",         "lbl_msekey_ltilt",  "lbl_msekey_rtilt"};
 
 TEST(ShownNames, TheFactorySetReadsInEachOfOurLanguages) {
 #ifdef _WIN32
@@ -117,6 +115,20 @@ TEST(ShownNames, OtherCaptionsStayAsStored) {
       readGeneralSettings(IniFile::load(rig.configure(std::string(kGeneralSettingsFile))));
   EXPECT_EQ(codePageToUtf8(general.modeNames[2]), "Sniper");
   EXPECT_EQ(codePageToUtf8(general.modeNames[1]), "设置模式2");
+}
+
+// With no language the window keeps the design's built-in texts, whose
+// mouse button rows have the right and middle names the other way round:
+// the stored names are shown as they are ("右键" stays on the right button).
+TEST(ShownNames, WithoutALanguageTheStoredNamesStay) {
+  FactoryRig rig(Language::None);
+  const ModeSettings stored =
+      readModeSettings(IniFile::load(rig.configure("Mode1.ini")), modeSettingsSection(1));
+  rig.model.ReadGeneralSettings();
+  rig.model.LoadCurrentMode();
+  for (int key = 1; key <= kKeyCount; ++key)
+    EXPECT_EQ(rig.model.keyCaption(key), stored.keys[static_cast<std::size_t>(key - 1)]);
+  EXPECT_EQ(codePageToUtf8(rig.model.keyCaption(2)), "右键");
 }
 
 }  // namespace
