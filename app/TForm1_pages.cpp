@@ -182,13 +182,17 @@ void TForm1::createKeysPage() {
   MenuName->setObjectName(QStringLiteral("MenuName"));
   connect(MenuName, &QAction::triggered, this, [this] { runGuarded([this] { MenuNameClick(); }); });
   // The design attaches the menu to nothing; a right click on a mode panel or
-  // its name opens it at the pointer, where users look for a rename.
+  // its name opens it at the pointer, where users look for a rename. The
+  // rename names the selected mode, so the click first selects the mode it
+  // is on: the name goes to the mode the user pointed at.
   for (int n = 1; n <= kModeCount; ++n) {
     for (QWidget* surface :
          {static_cast<QWidget*>(modePanel(n)), static_cast<QWidget*>(modeName(n))}) {
       surface->setContextMenuPolicy(Qt::CustomContextMenu);
-      connect(surface, &QWidget::customContextMenuRequested, this,
-              [this, surface](QPoint at) { ModeMenu->popup(surface->mapToGlobal(at)); });
+      connect(surface, &QWidget::customContextMenuRequested, this, [this, n, surface](QPoint at) {
+        if (!m_model.modeSelected(n)) runGuarded([this, n] { m_model.SelectMode(n); });
+        ModeMenu->popup(surface->mapToGlobal(at));
+      });
     }
   }
 }

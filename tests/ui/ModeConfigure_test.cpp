@@ -42,8 +42,9 @@ class ModeConfigureTest : public QObject {
 
  private slots:
   // Right click on a mode's name -> "Save As Name" -> type the name -> OK:
-  // the selected mode has the new name, in the window and (as code-page
-  // bytes) in GM.ini once the general settings are written.
+  // the mode pointed at (which the right click selects) has the new name, in
+  // the window and (as code-page bytes) in GM.ini once the general settings
+  // are written; the other modes keep theirs.
   void renameThroughTheRealDialog() {
     FormFixture f;
     TForm1& form = f.create();
@@ -51,15 +52,19 @@ class ModeConfigureTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     f.model.SelectMode(2);
-    const QString before = form.modeName(2)->text();
+    const QString before = form.modeName(5)->text();
+    const std::string second = f.model.modeName(2);
 
     rightClick(form, form.modeName(5), {10, 10});
     QTRY_VERIFY(form.ModeMenu->isVisible());
-    QCOMPARE(form.ModeMenu->pos(), form.modeName(5)->mapToGlobal(QPoint(10, 10)));
+    // At the pointer, moved left only as far as the screen's edge needs.
+    const QPoint pointer = form.modeName(5)->mapToGlobal(QPoint(10, 10));
+    QCOMPARE(form.ModeMenu->pos().y(), pointer.y());
+    QVERIFY(form.ModeMenu->pos().x() <= pointer.x());
+    QVERIFY(form.ModeMenu->geometry().right() >= pointer.x());
     QCOMPARE(form.MenuName->text(), QStringLiteral("Save As Name"));
-    // A right click selects nothing.
-    QVERIFY(f.model.modeSelected(2));
-    QVERIFY(!f.model.modeSelected(5));
+    QVERIFY(!f.model.modeSelected(2));
+    QVERIFY(f.model.modeSelected(5));
 
     bool shown = false;
     whenModal<TForm3>([&](TForm3& dialog) {
@@ -75,20 +80,20 @@ class ModeConfigureTest : public QObject {
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     // 模式设置 in code page 936 (glibc iconv CP936): C4A3 CABD C9E8 D6C3.
     const std::string bytes = "\xC4\xA3\xCA\xBD\xC9\xE8\xD6\xC3";
-    QCOMPARE(f.model.modeName(2), bytes);
-    QCOMPARE(form.modeName(2)->text(), QStringLiteral("模式设置"));
-    QVERIFY(form.modeName(2)->text() != before);
+    QCOMPARE(f.model.modeName(5), bytes);
+    QCOMPARE(form.modeName(5)->text(), QStringLiteral("模式设置"));
+    QVERIFY(form.modeName(5)->text() != before);
+    QCOMPARE(f.model.modeName(2), second);
 
     QVERIFY(QDir().mkpath(QString::fromStdString(form.appPaths().configureDir)));
     f.model.iniWriteSuppressed = false;
     f.model.WriteGeneralSettings();
     const IniFile gm = IniFile::load(form.appPaths().configureDir + "/GM.ini");
-    QCOMPARE(gm.getString("GM", "Mode2"), bytes);
+    QCOMPARE(gm.getString("GM", "Mode5"), bytes);
   }
 
-  // Through the presenter seam: a right click on a panel (below its name)
-  // opens the menu too; an empty answer keeps the name; without a selected
-  // mode nothing is renamed; otherwise only the first selected mode is.
+  // Through the presenter seam: an empty answer keeps the name; without a
+  // selected mode nothing is renamed; otherwise only the selected mode is.
   void renameRenamesOnlyTheSelectedModeAndOnlyWithAName() {
     FormFixture f;
     // The panel's indicator picture, where the click lands (without one the
@@ -112,10 +117,6 @@ class ModeConfigureTest : public QObject {
       return now;
     };
 
-    rightClick(form, form.modePanel(3), {30, 28});
-    QTRY_VERIFY(form.ModeMenu->isVisible());
-    form.ModeMenu->hide();
-
     answer = QStringLiteral("Sniper");
     form.MenuName->trigger();  // no mode selected yet
     QCOMPARE(namesNow(), names);
@@ -132,6 +133,17 @@ class ModeConfigureTest : public QObject {
     QCOMPARE(form.OfficeMode->text(), QString::fromStdString(codePageToUtf8(names[4])));
     QCOMPARE(form.MediaMode->text(), QStringLiteral("Sniper"));
     QCOMPARE(asked, 3);
+
+    // A right click on a panel (below its name) selects that mode and opens
+    // the menu; the rename then names it.
+    rightClick(form, form.modePanel(3), {30, 28});
+    QTRY_VERIFY(form.ModeMenu->isVisible());
+    form.ModeMenu->hide();
+    QVERIFY(f.model.modeSelected(3));
+    answer = QStringLiteral("Rifle");
+    form.MenuName->trigger();
+    names[2] = "Rifle";
+    QCOMPARE(namesNow(), names);
   }
 };
 
