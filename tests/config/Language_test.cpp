@@ -18,10 +18,10 @@ TEST(Language, LocaleIdentifiersAndVariablesMapToTheThreeLanguagesOnly) {
     std::uint32_t lcid;
     Language language;
   };
-  for (const Lcid& c : {Lcid{2052, Language::CHS}, Lcid{1028, Language::CHT},
-                        Lcid{1033, Language::ENU}, Lcid{3076, Language::None},
-                        Lcid{2057, Language::None}, Lcid{1031, Language::None},
-                        Lcid{0x10804, Language::None}, Lcid{0, Language::None}})
+  for (const Lcid& c :
+       {Lcid{2052, Language::CHS}, Lcid{1028, Language::CHT}, Lcid{1033, Language::ENU},
+        Lcid{3076, Language::None}, Lcid{2057, Language::None}, Lcid{1031, Language::None},
+        Lcid{0x10804, Language::None}, Lcid{0, Language::None}})
     EXPECT_EQ(languageForLocale(c.lcid), c.language) << c.lcid;
 
   struct Env {
@@ -112,13 +112,12 @@ TEST(Language, FilesLieUnderTheLanguageFolderWithTheirSections) {
 }
 
 TEST(Language, OptionKeysAreWholeNumbersAndAnythingElseIsFalse) {
-  const LanguageTexts texts = LanguageTexts::parse(
-      "[English]\r\nA=1\r\nB=0\r\nC= 2 \r\nD=abc\r\nE=12abc\r\nF=-1\r\nG=\r\n",
-      LanguageFileRef{"", "English"});
-  for (const auto& [key, expected] : {std::pair{"A", true}, std::pair{"B", false},
-                                      std::pair{"C", true}, std::pair{"D", false},
-                                      std::pair{"E", false}, std::pair{"F", true},
-                                      std::pair{"G", false}, std::pair{"H", false}})
+  const LanguageTexts texts =
+      LanguageTexts::parse("[English]\r\nA=1\r\nB=0\r\nC= 2 \r\nD=abc\r\nE=12abc\r\nF=-1\r\nG=\r\n",
+                           LanguageFileRef{"", "English"});
+  for (const auto& [key, expected] :
+       {std::pair{"A", true}, std::pair{"B", false}, std::pair{"C", true}, std::pair{"D", false},
+        std::pair{"E", false}, std::pair{"F", true}, std::pair{"G", false}, std::pair{"H", false}})
     EXPECT_EQ(texts.option(key), expected) << key;
 }
 
@@ -198,10 +197,9 @@ TEST(Language, AMissingFileIsToldOnceAndTheBuiltInTextsStay) {
     Language code;
     std::string message;
   };
-  for (const Case& c : {Case{Language::CHS, "没有发现\"Simplified Chinese.ini\"文件"},
-                        Case{Language::CHT, "No "},
-                        Case{Language::ENU, "\"English.ini\" File No Find"},
-                        Case{Language::None, ""}}) {
+  for (const Case& c :
+       {Case{Language::CHS, "没有发现\"Simplified Chinese.ini\"文件"}, Case{Language::CHT, "No "},
+        Case{Language::ENU, "\"English.ini\" File No Find"}, Case{Language::None, ""}}) {
     LanguageRig rig;
     // A file of another language does not stand in for the missing one.
     rig.writeFile(c.code == Language::ENU ? Language::CHS : Language::ENU, "T2=x\r\n");
@@ -220,7 +218,8 @@ TEST(Language, DialogsAndMessagesReadTheirKeys) {
                 "Form5_T=Keep a left button\r\nForm2_O=Fine\r\nMsgNoMouse=No mouse here.\r\n");
   const auto texts = LoadDialogTexts("TForm5", Language::ENU, rig.model.paths());
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0], (std::pair<std::string_view, std::string>{"lbl_title", "Keep a left button"}));
+  EXPECT_EQ(texts[0],
+            (std::pair<std::string_view, std::string>{"lbl_title", "Keep a left button"}));
   EXPECT_EQ(texts[1], (std::pair<std::string_view, std::string>{"lbl_ok", "Fine"}));
   EXPECT_EQ(messageText(message::kApplyNoMouse, Language::ENU, rig.model.paths()),
             "No mouse here.");
