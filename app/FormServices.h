@@ -48,6 +48,9 @@ class WindowCommands {
   virtual void WriteMacro(int k) = 0;  // TntButton1..10
   virtual void GetFirmwareVersion() = 0;
 
+  // The macro page's OK: every macro of the list compiled, nothing sent.
+  virtual void CompileMacros() = 0;
+
   // The loading window TForm4, shown while the mouse is written.
   virtual void ShowLoadingWindow() = 0;
 };

@@ -69,9 +69,13 @@ void Program::LoadCurrentMode() {
   m_model.LoadCurrentMode();
 }
 
-// The macro editor's list comes with the macro page; compilation reads the
-// macro folder itself (macroNames).
-void Program::LoadMacroList() {}
+void Program::LoadMacroList() {
+  m_model.editMacros([](MacroEditor& e) { e.LoadNames(); });
+}
+
+void Program::CompileMacros() {
+  kestrovane::CompileMacros(macroNames(), macroFolder(), m_model.macroLooping(), m_macroRecords);
+}
 
 void Program::DetectHIDDeviceCounterTimer() {
   m_link.DetectHIDDeviceCounterTimer();

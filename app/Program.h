@@ -68,6 +68,7 @@ class Program final : public StartupSteps,
   void ReadMode(int n) override;
   void WriteMacro(int k) override;
   void GetFirmwareVersion() override;
+  void CompileMacros() override;
   void ShowLoadingWindow() override;
 
   // CommandView

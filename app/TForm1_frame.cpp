@@ -43,6 +43,7 @@ TForm1::TForm1(Clock& clock, ProgramModel& model, StartupSteps& startup, WindowC
   bindKeyHandlers();
   bindModelControls();
   bindCaptions();
+  bindMacroPage();
   bindThemes();
   watchWindowShape();
   m_drag = new WindowDrag(this);

@@ -76,6 +76,7 @@ void TForm1::modelChanged(unsigned aspects) {
   if (aspects & kAspectCurrentMode) reflectCurrentMode();
   if (aspects & (kAspectOptions | kAspectVisibility)) reflectOptions();
   if (aspects & (kAspectSliders | kAspectChecks)) reflectControls();
+  if (aspects & kAspectMacros) reflectMacroPage();
 }
 
 void TForm1::closeFunctionMenus() {

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -171,6 +172,14 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   // How TForm3 is shown: the name entered, empty when the mode keeps its
   // name; empty (the default) shows the real modal dialog.
   void setModeNamePresenter(std::function<QString()> presenter);
+
+  // ---- The macro page (TForm1_macroEditor.cpp)
+  void lbl_loadClick();
+  void lbl_newClick();
+  // How the import's file is chosen and the new macro's name asked; empty
+  // choosers (the default) show the real dialogs.
+  void setMacroFileChooser(std::function<QString()> chooser);
+  void setNewMacroPresenter(std::function<std::optional<QString>()> presenter);
 
   // ---- Skins and shape
   void ShowSkinImage(ImageControl* control, std::string_view imageName);
@@ -357,6 +366,8 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   void reflectControls();
   void reflectCurrentMode();
   void reflectDeviceLabels();
+  void bindMacroPage();     // TForm1_macroEditor.cpp
+  void reflectMacroPage();  // TForm1_macroEditor.cpp
   void showStatePicture(ImageControl* control, std::string_view imageName);
   void bindThemes();  // TForm1_skins.cpp
   void img_baseMouseDown(Qt::MouseButton button, QPoint globalPos);
@@ -377,6 +388,8 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   std::vector<LabelControl*> m_menuItems;                   // every row of gbMenu and the sub-lists
   std::array<std::vector<LabelControl*>, 8> m_subListRows;  // sub-list k's rows in row order
   std::function<void()> m_leftKeyWarning;
+  std::function<QString()> m_chooseMacroFile;
+  std::function<std::optional<QString>()> m_newMacroName;
   std::function<QString()> m_modeNamePresenter;
   // The controls whose texts the model holds, with how each takes its text.
   struct CaptionTarget {

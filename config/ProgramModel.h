@@ -16,6 +16,7 @@
 #include "config/SettingsFiles.h"
 #include "device/Clock.h"
 #include "macro/MacroCompiler.h"
+#include "macro/MacroEditor.h"
 #include "ui/PointerSettings.h"
 
 namespace kestrovane {
@@ -55,7 +56,8 @@ enum ModelAspect : unsigned {
   kAspectVisibility = 1u << 6,   // the lighting and motor options shown or hidden
   kAspectImages = 1u << 7,       // workingImage and storedImages
   kAspectCaptions = 1u << 8,     // the other controls' texts
-  kAspectAll = 0x1FFu,
+  kAspectMacros = 1u << 9,       // the macro page: the name list, the open script, the selections
+  kAspectAll = 0x3FFu,
 };
 
 // What the program model needs of its views: they reflect the model when it
@@ -97,6 +99,7 @@ class ProgramModel {
   void setPaths(const AppPaths& paths) {
     m_paths = paths;
     m_knownNamesRead = false;
+    macroEditor.setFolder(paths.macroDir);
   }
   const AppPaths& paths() const { return m_paths; }
 
@@ -227,6 +230,16 @@ class ProgramModel {
   void ApplyPointerSettings();
   // What Apply ends with: both stores written again, then the running system.
   void applyPointerOptions();
+
+  // ---- The macro page
+  MacroEditor macroEditor;
+  // Runs an operation of the macro page (a MacroEditor call) and tells the
+  // views once it ends, also when it throws.
+  template <typename Operation>
+  void editMacros(Operation operation) {
+    const Change change(*this, kAspectMacros);
+    operation(macroEditor);
+  }
 
   // The looping choice of the macro page, as compilation reads it.
   MacroLooping macroLooping() const;

@@ -28,8 +28,8 @@ struct RecordingServices final : StartupSteps, WindowCommands {
   std::function<std::string()> currentDirectoryHook, executableDirectoryHook;
   std::function<void()> fillDeviceIdTable, chooseLanguage, loadMainTexts, readGeneralSettings,
       loadCurrentMode, loadMacroList, detectHidDeviceCounterTimer, writeGeneralSettings,
-      showMacroAssignDialog, applyClick, saveCurrentMode, factoryReset, getFirmwareVersion,
-      showLoadingWindow;
+      showMacroAssignDialog, compileMacros, applyClick, saveCurrentMode, factoryReset,
+      getFirmwareVersion, showLoadingWindow;
   std::function<void(int)> writeMode, readMode, writeMacro;
   ProgramModel* model = nullptr;
 
@@ -57,6 +57,7 @@ struct RecordingServices final : StartupSteps, WindowCommands {
   void DetectHIDDeviceCounterTimer() override { run(detectHidDeviceCounterTimer); }
   void WriteGeneralSettings() override { run(writeGeneralSettings); }
   void ShowMacroAssignDialog() override { run(showMacroAssignDialog); }
+  void CompileMacros() override { run(compileMacros); }
   void ApplyClick() override { run(applyClick); }
   void SaveCurrentMode() override { run(saveCurrentMode); }
   void FactoryReset() override { run(factoryReset); }

@@ -1,5 +1,8 @@
 #include "tools/skingen/SkinSet.h"
 
+#include <QPainter>
+#include <QPolygonF>
+
 #include "tools/skingen/SkinLayout.h"
 #include "tools/skingen/SkinPainting.h"
 #include "tools/skingen/SkinPictures.h"
@@ -58,6 +61,43 @@ QList<SkinPicture> drawDialogPictures(const SkinStyle& s) {
   return {{"other", finishPicture(drawDialogBase(s, {293, 154}), true)},
           {"mode_conf_base", finishPicture(drawDialogBase(s, {475, 229}), true)},
           {"btn_base_1", finishPicture(drawDialogButton(s, {91, 35}), false)}};
+}
+
+QList<SkinPicture> drawRowIcons(const SkinStyle& s) {
+  const auto canvas = [] {
+    QImage image(24, 24, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+  };
+  QImage delay = canvas();
+  {
+    QPainter p(&delay);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(s.tealGlow, 2));
+    p.setBrush(s.tealDark);
+    p.drawEllipse(QRectF(3, 3, 18, 18));
+    p.drawLine(QPointF(12, 12), QPointF(12, 6.5));
+    p.drawLine(QPointF(12, 12), QPointF(16, 14));
+  }
+  // A key cap with an arrow: down for a press, up for a release.
+  const auto keyArrow = [&](bool down) {
+    QImage image = canvas();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(s.borderLight, 1.5));
+    p.setBrush(s.panelRaised);
+    p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 4, 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(down ? s.tealGlow : s.tealLight);
+    const qreal tip = down ? 18 : 6;
+    const qreal base = down ? 11 : 13;
+    p.drawPolygon(QPolygonF{{6, base}, {18, base}, {12, tip}});
+    p.drawRect(QRectF(10, down ? 6 : 13, 4, 5));
+    return image;
+  };
+  return {{"row_delay", finishPicture(delay, false)},
+          {"row_press", finishPicture(keyArrow(true), false)},
+          {"row_release", finishPicture(keyArrow(false), false)}};
 }
 
 }  // namespace kestrovane

@@ -22,4 +22,9 @@ QList<SkinPicture> drawSkinSet(const SkinStyle& s);
 // still shows finished dialogs.
 QList<SkinPicture> drawDialogPictures(const SkinStyle& s);
 
+// The macro editor's three 24 x 24 row icons, compiled into the program:
+// "row_delay" (a clock), "row_press" (a key going down) and "row_release"
+// (a key coming up).
+QList<SkinPicture> drawRowIcons(const SkinStyle& s);
+
 }  // namespace kestrovane

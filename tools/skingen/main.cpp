@@ -52,7 +52,9 @@ void generate(const QString& resources) {
 void generateDialogPictures(const QString& folder) {
   const QDir dir(folder);
   if (!dir.mkpath(".")) throw std::runtime_error("cannot create " + folder.toStdString());
-  for (const SkinPicture& picture : drawDialogPictures(SkinStyle())) {
+  QList<SkinPicture> pictures = drawDialogPictures(SkinStyle());
+  pictures.append(drawRowIcons(SkinStyle()));
+  for (const SkinPicture& picture : pictures) {
     save(dir.filePath(picture.name + ".png"), png(picture.image));
   }
 }
