@@ -91,6 +91,13 @@ class KeyCapture {
   // While false, the keyboard side reports nothing (it still counts).
   virtual void setEnabled(bool enabled) = 0;
   virtual bool enabled() const = 0;
+
+  // A descriptor that becomes readable when events wait, for the program's
+  // event loop to watch; -1 when they come through the window system's own
+  // message queue (Windows) or from a script.
+  virtual int eventDescriptor() const { return -1; }
+  // Hands every waiting event to the sink; returns at once when none waits.
+  virtual void dispatch() {}
 };
 
 }  // namespace kestrovane
