@@ -3,21 +3,22 @@
 
 # What building and starting the program needs (Xvfb for the screenshot where
 # no display is available; GIO, the GNOME mouse schema and Xlib for the
-# system pointer options).
+# system pointer options; XInput2 for recording keystrokes).
 KESTROVANE_RUN_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev libevdev-dev
-  libglib2.0-dev gsettings-desktop-schemas libx11-dev
+  libglib2.0-dev gsettings-desktop-schemas libx11-dev libxi-dev
   fonts-wqy-microhei
   xvfb xauth x11-apps imagemagick xdotool
 )
 
 # What the tests need on top: GoogleTest (also its sources for the cross
-# build), nettle as an independent DES, clang with libFuzzer and the
-# sanitizer runtimes, clang-format, the mingw-w64 cross compiler and wine.
+# build), nettle as an independent DES, XTEST to type into Xvfb, clang with
+# libFuzzer and the sanitizer runtimes, clang-format, the mingw-w64 cross
+# compiler and wine.
 KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
-  libgtest-dev libgmock-dev googletest nettle-dev
+  libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine64 wine
