@@ -50,6 +50,8 @@ class WindowCommands {
 
   // The macro page's OK: every macro of the list compiled, nothing sent.
   virtual void CompileMacros() = 0;
+  // The macro page's REC: starts or stops recording the keyboard.
+  virtual void RecordClick() = 0;
 
   // The loading window TForm4, shown while the mouse is written.
   virtual void ShowLoadingWindow() = 0;

@@ -3,14 +3,24 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSocketNotifier>
 #include <cstddef>
 
+#include "config/CaptionTable.h"
+#include "config/Language.h"
 #include "macro/MacroFile.h"
+#include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"
 
 namespace kestrovane {
 
 namespace {
+
+constexpr std::string_view kNoSystemWideCapture =
+    "Recording needs the keyboard of the whole system, which this session does not give: "
+    "start the program in an X11 session.";
+constexpr std::string_view kRecordingDropped =
+    "The recording was not saved: no macro was chosen for it.";
 
 std::string nativePath(const QString& path) {
   return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
@@ -27,9 +37,12 @@ Program::Program(Clock& clock, std::unique_ptr<HidTransport> transport,
       m_model(clock, *m_pointerStore, *m_pointerSystem),
       m_form(clock, m_model, *this, *this),
       m_link(*m_transport, clock, m_form),
-      m_commands(m_model, m_link, m_macroRecords, *this, *this) {}
+      m_commands(m_model, m_link, m_macroRecords, *this, *this),
+      m_recorder(*this, clock) {}
 
 Program::~Program() {
+  m_captureNotifier.reset();
+  m_capture.reset();
   m_model.setObserver(nullptr);
 }
 
@@ -137,6 +150,129 @@ void Program::applyStep(const std::string&) {}
 
 void Program::reportApplyFailure(const std::string& message) {
   showError(message);
+}
+
+// REC: the start and stop texts come from the language file, and the
+// caption tells which of the two a click means. Without a language the
+// built-in texts serve, so that recording works in any locale.
+void Program::RecordClick() {
+  std::string start(builtInCaption("lbl_REC"));
+  std::string stop(builtInCaption(message::kRecordStop));
+  if (m_model.language != Language::None) {
+    const std::optional<LanguageTexts> texts =
+        LanguageTexts::load(m_model.language, m_model.paths());
+    if (!texts) {
+      showError(std::string(missingLanguageFileMessage(m_model.language)));
+      return;
+    }
+    start = texts->text("Macro5");
+    stop = texts->text("Macro10");
+  }
+  const std::string caption = m_model.caption("lbl_REC");
+  if (caption == start && !m_recording) {
+    if (startRecording()) m_model.setCaption("lbl_REC", stop);
+  } else if (caption == stop && m_recording) {
+    // The keyboard is let go and the caption set back even when the file
+    // cannot be written; the error is then shown.
+    struct Restore {
+      Program& program;
+      std::string start;
+      ~Restore() { program.m_model.setCaption("lbl_REC", start); }
+    } restore{*this, start};
+    stopRecording();
+  }
+}
+
+KeyCapture* Program::capture() {
+  if (!m_capture) {
+    m_capture = m_captureFactory ? m_captureFactory(*this) : makePlatformKeyCapture(*this);
+    if (m_capture && m_capture->eventDescriptor() >= 0) {
+      m_captureNotifier =
+          std::make_unique<QSocketNotifier>(m_capture->eventDescriptor(), QSocketNotifier::Read);
+      QObject::connect(m_captureNotifier.get(), &QSocketNotifier::activated, &m_form,
+                       [this] { runGuarded([this] { m_capture->dispatch(); }); });
+    }
+  }
+  return m_capture.get();
+}
+
+bool Program::startRecording() {
+  KeyCapture* source = capture();
+  if (source == nullptr) {
+    showError(std::string(kNoSystemWideCapture));
+    return false;
+  }
+  m_recorder.startRecording();
+  m_model.editMacros([](MacroEditor& e) { e.Clear(); });
+  source->startWatching();
+  m_form.clock().processEvents();
+  source->setEnabled(true);
+  m_recording = true;
+  return true;
+}
+
+void Program::stopRecording() {
+  m_recording = false;
+  m_recorder.stopTiming();
+  struct Release {
+    Program& program;
+    ~Release() {
+      program.m_recorder.clearModifierPending();
+      if (KeyCapture* source = program.m_capture.get()) {
+        source->stopWatching();
+        program.m_form.clock().processEvents();
+        source->setEnabled(false);
+      }
+    }
+  } release{*this};
+  // No macro selected and none named in this run: the recording is named
+  // now, or dropped with a word to the user; nothing is lost silently.
+  if (!m_model.macroEditor.macroName()) {
+    const std::optional<std::string> name = m_form.askNewMacroName();
+    if (!name) {
+      m_model.editMacros([](MacroEditor& e) { e.Clear(); });
+      showError(std::string(kRecordingDropped));
+      return;
+    }
+    m_model.editMacros([&name](MacroEditor& e) {
+      MacroScript recorded = e.script();
+      e.AddNewMacro(*name);
+      e.setScript(std::move(recorded));
+    });
+  }
+  m_model.editMacros([](MacroEditor& e) { e.WriteFile(); });
+}
+
+void Program::onKeyboardHookReceive(std::uint16_t key, TKeyboardHookState state, int) {
+  m_recorder.onReceive(key, state);
+}
+
+void Program::onWatchKeyNative(std::uint32_t, std::uint32_t, const TKeyInfo& info) {
+  m_recorder.onKeyNative(info);
+}
+
+void Program::onCaptureMessage(const std::string& text) {
+  showError(text);
+}
+
+MacroScript& Program::script() {
+  return m_model.macroEditor.recordingScript();
+}
+
+int Program::rowCount() const {
+  return m_model.macroEditor.contentRows();
+}
+
+void Program::addRow() {
+  m_model.editMacros([](MacroEditor& e) { e.addRecordedRow(); });
+}
+
+void Program::selectLastRow() {
+  m_model.editMacros([](MacroEditor& e) { e.selectLastRow(); });
+}
+
+void Program::endRecording() {
+  RecordClick();
 }
 
 std::vector<std::string> Program::macroNames() {

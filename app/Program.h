@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,8 +13,12 @@
 #include "device/HidTransport.h"
 #include "device/Loading.h"
 #include "device/ProgramCommands.h"
+#include "macro/KeyCapture.h"
 #include "macro/MacroDeviceRecord.h"
+#include "macro/MacroRecorder.h"
 #include "ui/PointerSettings.h"
+
+class QSocketNotifier;
 
 namespace kestrovane {
 
@@ -27,7 +32,9 @@ namespace kestrovane {
 class Program final : public StartupSteps,
                       public WindowCommands,
                       public CommandView,
-                      public MacroList {
+                      public MacroList,
+                      public KeyCaptureSink,
+                      public MacroRecordingEditor {
  public:
   Program(Clock& clock, std::unique_ptr<HidTransport> transport,
           std::unique_ptr<PointerStore> pointerStore = createPointerStore(),
@@ -69,6 +76,7 @@ class Program final : public StartupSteps,
   void WriteMacro(int k) override;
   void GetFirmwareVersion() override;
   void CompileMacros() override;
+  void RecordClick() override;
   void ShowLoadingWindow() override;
 
   // CommandView
@@ -78,11 +86,34 @@ class Program final : public StartupSteps,
   void applyStep(const std::string& step) override;
   void reportApplyFailure(const std::string& message) override;
 
+  // KeyCaptureSink: the keyboard while recording.
+  void onKeyboardHookReceive(std::uint16_t key, TKeyboardHookState state, int repeatCount) override;
+  void onWatchKeyNative(std::uint32_t wParam, std::uint32_t lParam, const TKeyInfo& info) override;
+  void onCaptureMessage(const std::string& text) override;
+
+  // MacroRecordingEditor: the macro editor, with the window kept up to date.
+  MacroScript& script() override;
+  int rowCount() const override;
+  void addRow() override;
+  void selectLastRow() override;
+  void endRecording() override;
+
+  // Where the keystrokes come from (tests: a scripted source); by default
+  // the platform's source, made at the first recording.
+  using KeyCaptureFactory = std::function<std::unique_ptr<KeyCapture>(KeyCaptureSink&)>;
+  void setKeyCaptureFactory(KeyCaptureFactory factory) { m_captureFactory = std::move(factory); }
+  KeyCapture* keyCapture() const { return m_capture.get(); }
+  bool recording() const { return m_recording; }
+
   // MacroList: the macro folder's names, in the macro list's order.
   std::vector<std::string> macroNames() override;
   std::string macroFolder() override;
 
  private:
+  KeyCapture* capture();
+  bool startRecording();
+  void stopRecording();
+
   // Declared in the order they depend on each other: the link closes its
   // handles through the transport and switches the window's controls.
   std::unique_ptr<HidTransport> m_transport;
@@ -94,6 +125,11 @@ class Program final : public StartupSteps,
   TForm4 m_loading;
   MacroRecordTable m_macroRecords{};
   ProgramCommands m_commands;
+  MacroRecorder m_recorder;
+  KeyCaptureFactory m_captureFactory;
+  std::unique_ptr<KeyCapture> m_capture;
+  std::unique_ptr<QSocketNotifier> m_captureNotifier;
+  bool m_recording = false;
   std::optional<std::string> m_currentDirectory;
   std::optional<std::string> m_executableDirectory;
 };

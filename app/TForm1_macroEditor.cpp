@@ -94,6 +94,7 @@ void TForm1::bindMacroPage() {
       {lbl_save, img_save, "macro_btn1", [this] { m_commands.CompileMacros(); }},
       {lbl_delete, img_delete, "macro_btn1", edit([](MacroEditor& e) { e.DeleteMacro(); })},
       {lbl_cancle, img_cancel, "macro_btn1", [] {}},
+      {lbl_REC, img_REC, "macro_btn2", [this] { m_commands.RecordClick(); }},
       {lbl_MseLeft, img_MseLeft, "macro_btn3",
        edit([](MacroEditor& e) { e.InsertMouseClick(kLeftKeyLine); })},
       {lbl_MseRight, img_MseRight, "macro_btn3",
@@ -134,11 +135,16 @@ void TForm1::lbl_loadClick() {
 }
 
 void TForm1::lbl_newClick() {
-  if (!m_newMacroName) return;
-  const std::optional<QString> name = m_newMacroName();
+  const std::optional<std::string> name = askNewMacroName();
   if (!name) return;
-  const std::string bytes = utf8ToCodePage(name->toStdString());
-  m_model.editMacros([&bytes](MacroEditor& e) { e.AddNewMacro(bytes); });
+  m_model.editMacros([&name](MacroEditor& e) { e.AddNewMacro(*name); });
+}
+
+std::optional<std::string> TForm1::askNewMacroName() {
+  if (!m_newMacroName) return std::nullopt;
+  const std::optional<QString> name = m_newMacroName();
+  if (!name) return std::nullopt;
+  return utf8ToCodePage(name->toStdString());
 }
 
 void TForm1::setMacroFileChooser(std::function<QString()> chooser) {

@@ -176,6 +176,9 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   // ---- The macro page (TForm1_macroEditor.cpp)
   void lbl_loadClick();
   void lbl_newClick();
+  // The new-macro dialog: the name it accepted (code page), nullopt when it
+  // was cancelled.
+  std::optional<std::string> askNewMacroName();
   // How the import's file is chosen and the new macro's name asked; empty
   // choosers (the default) show the real dialogs.
   void setMacroFileChooser(std::function<QString()> chooser);

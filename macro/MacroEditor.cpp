@@ -52,14 +52,18 @@ void MacroEditor::Clear() {
   m_selectedRow = -1;
 }
 
+void MacroEditor::setScript(MacroScript script) {
+  Clear();
+  if (script.empty()) return;
+  m_script.push_back(std::move(script.front()));
+  for (std::size_t i = 1; i < script.size(); ++i) addEventLine(std::move(script[i]));
+}
+
 void MacroEditor::OpenMacro(int row) {
   if (row < 0 || row >= static_cast<int>(m_names.size())) return;
   m_selectedMacro = row;
   Clear();
-  MacroScript script = ReadMacroFile(m_folder, m_names[static_cast<std::size_t>(row)]);
-  if (script.empty()) return;
-  m_script.push_back(std::move(script.front()));
-  for (std::size_t i = 1; i < script.size(); ++i) addEventLine(std::move(script[i]));
+  setScript(ReadMacroFile(m_folder, m_names[static_cast<std::size_t>(row)]));
 }
 
 void MacroEditor::addEventLine(std::string line) {

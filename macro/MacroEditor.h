@@ -63,6 +63,15 @@ class MacroEditor {
   // Empties the script and its rows.
   void Clear();
 
+  // ---- Recording: the recorder writes the script's lines itself and adds
+  // the row of each event line it writes.
+  MacroScript& recordingScript() { return m_script; }
+  void addRecordedRow() { ++m_rows; }
+  void selectLastRow() { m_selectedRow = m_rows - 1; }
+  // A recording kept across the naming of its new macro: the script with a
+  // row per event line.
+  void setScript(MacroScript script);
+
   // ---- The page's operations
   // A row click on the macro list: the macro's file into the editor.
   void OpenMacro(int row);

@@ -28,7 +28,7 @@ struct RecordingServices final : StartupSteps, WindowCommands {
   std::function<std::string()> currentDirectoryHook, executableDirectoryHook;
   std::function<void()> fillDeviceIdTable, chooseLanguage, loadMainTexts, readGeneralSettings,
       loadCurrentMode, loadMacroList, detectHidDeviceCounterTimer, writeGeneralSettings,
-      showMacroAssignDialog, compileMacros, applyClick, saveCurrentMode, factoryReset,
+      showMacroAssignDialog, compileMacros, recordClick, applyClick, saveCurrentMode, factoryReset,
       getFirmwareVersion, showLoadingWindow;
   std::function<void(int)> writeMode, readMode, writeMacro;
   ProgramModel* model = nullptr;
@@ -58,6 +58,7 @@ struct RecordingServices final : StartupSteps, WindowCommands {
   void WriteGeneralSettings() override { run(writeGeneralSettings); }
   void ShowMacroAssignDialog() override { run(showMacroAssignDialog); }
   void CompileMacros() override { run(compileMacros); }
+  void RecordClick() override { run(recordClick); }
   void ApplyClick() override { run(applyClick); }
   void SaveCurrentMode() override { run(saveCurrentMode); }
   void FactoryReset() override { run(factoryReset); }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,8 @@
 #include "config/IniFile.h"
 #include "device/ManualClock.h"
 #include "device/VirtualMouse.h"
+#include "macro/MacroFile.h"
+#include "macro/ScriptedKeyCapture.h"
 #include "tests/app/FormFixture.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
@@ -254,6 +257,77 @@ class ProgramTest : public QObject {
       QCOMPARE(shown, m.messages);
       QCOMPARE(rig.program->form().Apply->text(), QString::fromUtf8(builtInCaption("Apply")));
     }
+  }
+
+  // REC with a scripted keyboard: the caption turns to the stop text, the
+  // keys become rows, and the second click writes the selected macro. With
+  // no macro selected or named, the stop asks for a name; cancelled, the
+  // recording is dropped and the user told.
+  void recordingWritesTheMacroOrAsksForItsName() {
+    Rig rig;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    ScriptedKeyCapture* keyboard = nullptr;
+    rig.program->setKeyCaptureFactory([&keyboard](KeyCaptureSink& sink) {
+      auto source = std::make_unique<ScriptedKeyCapture>(sink);
+      keyboard = source.get();
+      return source;
+    });
+    TForm1& form = rig.program->form();
+    QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
+    const std::string folder = rig.path("Macro") + "/";
+    WriteMacroFile(folder, "m", {});
+    form.FormCreate();
+    MacroEditor& editor = rig.program->model().macroEditor;
+    QCOMPARE(editor.names(), std::vector<std::string>{"m"});
+    rig.program->model().editMacros([](MacroEditor& e) { e.OpenMacro(0); });
+
+    const Keystroke a{0x41, 0x1E, false, "A"};
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    QCOMPARE(form.lbl_REC->text(), QStringLiteral("停止录制"));
+    QVERIFY(keyboard != nullptr && keyboard->enabled());
+    rig.clock.advance(Clock::Duration{500});
+    keyboard->down(a);
+    rig.clock.advance(Clock::Duration{120});
+    keyboard->up(a);
+    QCOMPARE(form.macro_content->count(), static_cast<int>(editor.script().size()) - 1);
+    QVERIFY(form.macro_content->count() >= 2);
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    QCOMPARE(form.lbl_REC->text(), QStringLiteral("开始录制"));
+    QVERIFY(!keyboard->enabled());
+    const MacroScript written = ReadMacroFile(folder, "m");
+    QCOMPARE(written, editor.script());
+    QCOMPARE(written[1], std::string("1 A CODE:0004"));
+    QCOMPARE(written.back(), std::string("2 A CODE:0004"));
+    QVERIFY(shown.empty());
+
+    // Nothing selected, nothing named: asked, cancelled, dropped and told.
+    rig.program->model().editMacros([](MacroEditor& e) { e.RefreshMacroList(); });
+    int asked = 0;
+    form.setNewMacroPresenter([&asked] {
+      ++asked;
+      return std::optional<QString>();
+    });
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    keyboard->down(a);
+    keyboard->up(a);
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    QCOMPARE(asked, 1);
+    QCOMPARE(shown.size(), std::size_t{1});
+    QCOMPARE(form.macro_content->count(), 0);
+    QCOMPARE(ReadMacroFile(folder, "m"), written);
+    QVERIFY(!keyboard->enabled());
+
+    // Named when asked: the recording goes to the new macro's file.
+    form.setNewMacroPresenter([] { return std::optional<QString>(QStringLiteral("Combo")); });
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    keyboard->down(a);
+    keyboard->up(a);
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    QCOMPARE(editor.names(), (std::vector<std::string>{"Combo", "m"}));
+    QCOMPARE(ReadMacroFile(folder, "Combo"), editor.script());
+    QCOMPARE(editor.script()[1], std::string("1 A CODE:0004"));
+    setErrorPresenter({});
   }
 
   // A failed firmware query links the mouse but shows no version and marks
