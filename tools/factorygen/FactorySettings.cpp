@@ -1,7 +1,5 @@
 #include "tools/factorygen/FactorySettings.h"
 
-#include <iconv.h>
-
 #include <array>
 #include <cerrno>
 #include <stdexcept>
@@ -11,6 +9,7 @@
 #include "config/KeyFunction.h"
 #include "config/ModeImages.h"
 #include "config/SettingsFiles.h"
+#include "tools/common/StrictEncoder.h"
 
 namespace kestrovane::factory {
 namespace {
@@ -100,36 +99,7 @@ constexpr FactoryTable kFactory = {
     .cycleCount = "1",
 };
 
-class Utf8ToCp936 {
- public:
-  Utf8ToCp936() : m_cd(iconv_open("CP936", "UTF-8")) {
-    if (m_cd == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error("iconv has no conversion from UTF-8 to CP936");
-  }
-  Utf8ToCp936(const Utf8ToCp936&) = delete;
-  Utf8ToCp936& operator=(const Utf8ToCp936&) = delete;
-  ~Utf8ToCp936() { iconv_close(m_cd); }
-
-  std::string operator()(std::string_view utf8) const {
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-        iconv(m_cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-      throw std::runtime_error("cannot convert \"" + in + "\" to code page 936");
-    out.resize(out.size() - outLeft);
-    return out;
-  }
-
- private:
-  iconv_t m_cd;
-};
-
-ModeSettings modeSettings(int mode, const Utf8ToCp936& cp936) {
+ModeSettings modeSettings(int mode, const StrictEncoder& cp936) {
   ModeSettings s;
   for (std::size_t i = 0; i < s.keys.size(); ++i) s.keys[i] = cp936(kFactory.buttons[i].caption);
   s.speed = kFactory.speed;
@@ -189,7 +159,7 @@ void addWithFactoryCopy(std::vector<GeneratedFile>& files, std::string_view fold
 }  // namespace
 
 std::vector<GeneratedFile> factoryFiles() {
-  const Utf8ToCp936 cp936;
+  const StrictEncoder cp936("CP936");
   std::vector<GeneratedFile> files;
 
   GeneralSettings general;

@@ -1,7 +1,5 @@
 #include "tools/langgen/LanguageFiles.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
 #include <set>
@@ -11,6 +9,7 @@
 #include "config/AppPaths.h"
 #include "config/CaptionTable.h"
 #include "config/Language.h"
+#include "tools/common/StrictEncoder.h"
 
 namespace kestrovane::langgen {
 namespace {
@@ -293,37 +292,6 @@ void check(std::string_view key, std::string_view text, std::string_view builtIn
       fail("does not have the placeholders of \"" + std::string(builtIn) + "\"");
 }
 
-class Encoder {
- public:
-  explicit Encoder(const char* encoding)
-      : m_encoding(encoding), m_cd(iconv_open(encoding, "UTF-8")) {
-    if (m_cd == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error(std::string("iconv has no conversion from UTF-8 to ") + encoding);
-  }
-  Encoder(const Encoder&) = delete;
-  Encoder& operator=(const Encoder&) = delete;
-  ~Encoder() { iconv_close(m_cd); }
-
-  std::string operator()(std::string_view utf8) const {
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-        iconv(m_cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-      throw std::runtime_error("cannot convert \"" + in + "\" to " + m_encoding);
-    out.resize(out.size() - outLeft);
-    return out;
-  }
-
- private:
-  std::string m_encoding;
-  iconv_t m_cd;
-};
-
 struct FileLanguage {
   Language code;
   const char* encoding;  // iconv's name
@@ -350,7 +318,7 @@ std::vector<GeneratedFile> languageFiles() {
   for (const FileLanguage& language : kFileLanguages) {
     const std::optional<LanguageFileRef> ref = LanguageFile(language.code, paths);
     if (!ref) throw std::runtime_error("no language file for a language");
-    const Encoder encode(language.encoding);
+    const StrictEncoder encode(language.encoding);
     std::string bytes = "[" + encode(ref->section) + "]\r\n";
     for (const FileKey& k : keys) {
       std::string_view text = "0";  // the option states start off
