@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,8 @@
 #include "ui/PointerSettings.h"
 
 namespace kestrovane {
+
+class TForm2;
 
 // The objects of one run and how they are bound together: the HID transport,
 // the program model, the main window (its view), the link to the mouse
@@ -43,6 +46,10 @@ class Program final : public StartupSteps,
   TForm4& loadingWindow() { return m_loading; }
   MacroRecordTable& macroRecords() { return m_macroRecords; }
   PointerStore& pointerStore() { return *m_pointerStore; }
+
+  // How the macro assignment dialog is run once it is made: tests act on it
+  // instead of running its modal loop; empty (the default) runs it modally.
+  void setMacroAssignPresenter(std::function<void(TForm2&)> presenter);
 
   // Start-up's folders instead of the process's own (tests).
   void setFolders(std::string currentDirectory, std::string executableDirectory);
@@ -95,6 +102,7 @@ class Program final : public StartupSteps,
   ProgramCommands m_commands;
   std::optional<std::string> m_currentDirectory;
   std::optional<std::string> m_executableDirectory;
+  std::function<void(TForm2&)> m_macroAssignPresenter;
 };
 
 }  // namespace kestrovane
