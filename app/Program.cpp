@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QSocketNotifier>
 #include <cstddef>
+#include <cstdint>
 
 #include "config/CaptionTable.h"
 #include "config/Language.h"
+#include "config/KeyFunction.h"
 #include "macro/MacroFile.h"
 #include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"
+#include "ui/MacroApp.h"
 
 namespace kestrovane {
 
@@ -98,8 +101,25 @@ void Program::WriteGeneralSettings() {
   m_model.WriteGeneralSettings();
 }
 
-// The macro assignment dialog comes with the macro dialogs.
-void Program::ShowMacroAssignDialog() {}
+// "宏定义": the chosen macro's position becomes the selected button's macro
+// function, its name the button's caption. Cancel leaves the button as it
+// was (and still selected).
+void Program::ShowMacroAssignDialog() {
+  TForm2 dialog(m_form.appPaths(), &m_form);
+  if (m_macroAssignPresenter)
+    m_macroAssignPresenter(dialog);
+  else
+    dialog.exec();
+  if (dialog.result() != QDialog::Accepted) return;
+  const int k = dialog.chosenIndex();
+  // The function's argument is one byte; the mouse holds ten macros.
+  if (k < 0 || k > 0xFF) return;
+  m_form.AssignKeyFunction(kKindMacro, static_cast<std::uint8_t>(k), 0, dialog.chosenName());
+}
+
+void Program::setMacroAssignPresenter(std::function<void(TForm2&)> presenter) {
+  m_macroAssignPresenter = std::move(presenter);
+}
 
 void Program::ApplyClick() {
   m_commands.ApplyClick();

@@ -22,6 +22,8 @@ class QSocketNotifier;
 
 namespace kestrovane {
 
+class TForm2;
+
 // The objects of one run and how they are bound together: the HID transport,
 // the program model, the main window (its view), the link to the mouse
 // (which switches the window's device-dependent controls), the loading
@@ -50,6 +52,10 @@ class Program final : public StartupSteps,
   TForm4& loadingWindow() { return m_loading; }
   MacroRecordTable& macroRecords() { return m_macroRecords; }
   PointerStore& pointerStore() { return *m_pointerStore; }
+
+  // How the macro assignment dialog is run once it is made: tests act on it
+  // instead of running its modal loop; empty (the default) runs it modally.
+  void setMacroAssignPresenter(std::function<void(TForm2&)> presenter);
 
   // Start-up's folders instead of the process's own (tests).
   void setFolders(std::string currentDirectory, std::string executableDirectory);
@@ -132,6 +138,7 @@ class Program final : public StartupSteps,
   bool m_recording = false;
   std::optional<std::string> m_currentDirectory;
   std::optional<std::string> m_executableDirectory;
+  std::function<void(TForm2&)> m_macroAssignPresenter;
 };
 
 }  // namespace kestrovane

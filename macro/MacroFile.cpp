@@ -6,6 +6,7 @@
 #include "config/FileReplace.h"
 #include "macro/MacroCipher.h"
 #include "macro/MacroFileSystem.h"
+#include "macro/MacroName.h"
 
 namespace kestrovane {
 
@@ -29,28 +30,17 @@ using detail::MacroFileSystem;
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// The name with ASCII letters lowered, except bytes that are the second half
-// of a double-byte character (lead bytes 0x81..0xFE).
-std::string foldedName(std::string_view name) {
-  std::string folded(name);
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(folded[i]);
-    if (byte >= 0x81 && byte <= 0xFE) {
-      ++i;
-    } else if (byte >= 'A' && byte <= 'Z') {
-      folded[i] = static_cast<char>(byte - 'A' + 'a');
-    }
-  }
-  return folded;
-}
-
+// The file's bytes; a file too large for a macro is refused before more
+// than the limit is read.
 std::string readWhole(const std::string& path) {
   std::string bytes;
-  const FileResult result = readWholeFile(path, bytes);
+  const FileResult result = MacroFileSystem::readUpTo(path, kMaxMacroFileBytes, bytes);
   if (!result)
     detail::throwFileError(
         result.failed == FileStep::Open ? detail::kCannotOpen : detail::kCannotRead, path,
         result.reason);
+  if (bytes.size() > kMaxMacroFileBytes)
+    detail::throwFileError(detail::kCannotRead, path, std::string(detail::kTooLarge));
   return bytes;
 }
 
@@ -107,14 +97,17 @@ std::vector<std::string> ListMacroNames(const std::string& folder) {
   for (std::string& entry : MacroFileSystem::entryNames(folder)) {
     if (!MacroFileSystem::hasMacroExtension(entry)) continue;
     entry.resize(entry.size() - kMacroFileExtension.size());
+    // No file of the program has such a name; reading or writing it is
+    // refused, so it is no macro.
+    if (!isAcceptedMacroName(entry)) continue;
     names.push_back(std::move(entry));
   }
   return names;
 }
 
 bool macroNameLess(std::string_view a, std::string_view b) {
-  const std::string foldedA = foldedName(a);
-  const std::string foldedB = foldedName(b);
+  const std::string foldedA = foldedMacroName(a);
+  const std::string foldedB = foldedMacroName(b);
   if (foldedA != foldedB) return foldedA < foldedB;
   return a < b;
 }
@@ -134,27 +127,34 @@ void writeMacroScriptFile(const std::string& path, const MacroScript& script) {
 }
 
 MacroScript ReadMacroFile(const std::string& folder, std::string_view name) {
+  checkMacroName(name);
   return readMacroScriptFile(macroFilePath(folder, name));
 }
 
 void WriteMacroFile(const std::string& folder, std::string_view name, const MacroScript& script) {
+  checkMacroName(name);
   writeMacroScriptFile(macroFilePath(folder, name), script);
 }
 
 bool DeleteMacroFile(const std::string& folder, std::string_view name) {
+  checkMacroName(name);
   return MacroFileSystem::remove(macroFilePath(folder, name));
 }
 
-bool ImportMacroFile(const std::string& folder, const std::string& path) {
+bool ensureMacroFolder(const std::string& folder) {
+  return MacroFileSystem::createFolder(folder);
+}
+
+// Only the file's own name reaches the folder: the folders of the path it
+// was chosen from never do.
+void ImportMacroFile(const std::string& folder, const std::string& path) {
   const std::string_view fileName = MacroFileSystem::fileName(path);
-  if (fileName.empty()) return false;
-  try {
-    const std::string content = readWhole(path);
-    replaceWhole(MacroFileSystem::join(folder, fileName), content);
-  } catch (const Error&) {
-    return false;
-  }
-  return true;
+  const std::string_view name =
+      MacroFileSystem::hasMacroExtension(fileName)
+          ? fileName.substr(0, fileName.size() - kMacroFileExtension.size())
+          : fileName;
+  checkMacroName(name);
+  replaceWhole(MacroFileSystem::join(folder, fileName), readWhole(path));
 }
 
 }  // namespace kestrovane

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/FileReplace.h"
+
 namespace kestrovane::detail {
 
 // The folder operations of macro files, one implementation per platform
@@ -21,6 +23,15 @@ struct MacroFileSystem {
   // Whether an entry name ends in ".spm" as the platform's file names compare
   // (without case on Windows, exactly elsewhere).
   static bool hasMacroExtension(std::string_view entryName);
+
+  // Creates the folder (its parent must exist); true when it exists
+  // afterwards.
+  static bool createFolder(const std::string& path);
+
+  // Reads the file at path into bytes, but never more than limit + 1 bytes:
+  // a file that yields more is larger than limit. Bytes is left empty on
+  // failure.
+  static FileResult readUpTo(const std::string& path, std::size_t limit, std::string& bytes);
 
   // Deletes a file; false when it could not.
   static bool remove(const std::string& path);
@@ -41,5 +52,7 @@ inline constexpr std::string_view kCannotOpen = "Cannot open file";
 inline constexpr std::string_view kCannotRead = "Cannot read file";
 inline constexpr std::string_view kCannotWrite = "Cannot write file";
 inline constexpr std::string_view kCannotReplace = "Cannot replace file";
+inline constexpr std::string_view kTooLarge =
+    "It is larger than 64 KiB, far more than any macro needs, so it is no macro file";
 
 }  // namespace kestrovane::detail

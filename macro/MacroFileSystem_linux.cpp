@@ -1,6 +1,11 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
 
 #include "macro/MacroFileSystem.h"
 
@@ -25,6 +30,37 @@ bool MacroFileSystem::isFolder(const std::string& path) {
 
 bool MacroFileSystem::hasMacroExtension(std::string_view entryName) {
   return entryName.ends_with(".spm");
+}
+
+bool MacroFileSystem::createFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && isFolder(path));
+}
+
+FileResult MacroFileSystem::readUpTo(const std::string& path, std::size_t limit,
+                                     std::string& bytes) {
+  bytes.clear();
+  const auto failure = [&bytes](FileStep step, int error) {
+    bytes.clear();
+    return FileResult{step, std::generic_category().message(error)};
+  };
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return failure(FileStep::Open, errno);
+  char buffer[16384];
+  while (bytes.size() <= limit) {
+    const std::size_t wanted = std::min(sizeof buffer, limit + 1 - bytes.size());
+    const ssize_t got = ::read(fd, buffer, wanted);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      return failure(FileStep::Read, error);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  // Nothing was written: a failing close loses nothing.
+  ::close(fd);
+  return {};
 }
 
 bool MacroFileSystem::remove(const std::string& path) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "macro/MacroFileSystem.h"
 
 namespace kestrovane::detail {
@@ -18,6 +20,19 @@ void forEachCharacter(std::string_view text, Visit visit) {
 
 bool isSeparator(char c) {
   return c == '\\' || c == '/';
+}
+
+// The system's text for an error code, without its line break.
+std::string systemMessage(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message =
+      length > 0 && text != nullptr ? std::string(text, length) : "Error " + std::to_string(error);
+  if (text != nullptr) LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
+  return message;
 }
 
 char asciiLower(char c) {
@@ -51,6 +66,37 @@ bool MacroFileSystem::hasMacroExtension(std::string_view entryName) {
   for (std::size_t i = 0; i < kExtension.size(); ++i)
     if (asciiLower(tail[i]) != kExtension[i]) return false;
   return true;
+}
+
+bool MacroFileSystem::createFolder(const std::string& path) {
+  return CreateDirectoryA(path.c_str(), nullptr) != 0 ||
+         (GetLastError() == ERROR_ALREADY_EXISTS && isFolder(path));
+}
+
+FileResult MacroFileSystem::readUpTo(const std::string& path, std::size_t limit,
+                                     std::string& bytes) {
+  bytes.clear();
+  const auto failure = [&bytes](FileStep step, DWORD error) {
+    bytes.clear();
+    return FileResult{step, systemMessage(error)};
+  };
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return failure(FileStep::Open, GetLastError());
+  char buffer[16384];
+  while (bytes.size() <= limit) {
+    const auto wanted = static_cast<DWORD>(std::min(sizeof buffer, limit + 1 - bytes.size()));
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, wanted, &got, nullptr)) {
+      const DWORD error = GetLastError();
+      CloseHandle(file);
+      return failure(FileStep::Read, error);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  CloseHandle(file);
+  return {};
 }
 
 bool MacroFileSystem::remove(const std::string& path) {

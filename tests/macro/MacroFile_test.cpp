@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "config/CaptionTable.h"
 #include "config/Error.h"
 #include "macro/MacroCipher.h"
 #include "tests/ErrorText.h"
@@ -116,8 +117,8 @@ TEST(MacroFiles, ListingTakesEntriesEndingInSpmFoldersIncluded) {
     folder.write(name, "");
   std::filesystem::create_directory(folder.path() / "Folder.spm");
   std::filesystem::create_directory(folder.path() / "other");
-  EXPECT_EQ(sorted(ListMacroNames(folder.str())),
-            (std::vector<std::string>{"", "Folder", "a", "b"}));
+  // ".spm" would be the macro of no name, which is refused.
+  EXPECT_EQ(sorted(ListMacroNames(folder.str())), (std::vector<std::string>{"Folder", "a", "b"}));
   EXPECT_EQ(ListMacroNames(folder.file("missing")), std::vector<std::string>{});
   EXPECT_TRUE(macroFolderExists(folder.str()));
   EXPECT_FALSE(macroFolderExists(folder.file("missing")));
@@ -209,28 +210,95 @@ TEST(MacroFiles, ImportCopiesUnderItsOwnNameOverAnOldFile) {
   TempFolder macros;
   source.write("Jump.spm", "not even hex\r\n");
   WriteMacroFile(macros.str(), "Jump", kCombo);
-  EXPECT_TRUE(ImportMacroFile(macros.str(), source.file("Jump.spm")));
+  EXPECT_EQ(errorOf([&] { ImportMacroFile(macros.str(), source.file("Jump.spm")); }), "no error");
   EXPECT_EQ(macros.read("Jump.spm"), "not even hex\r\n");
   source.write("Other.txt", "x");
-  EXPECT_TRUE(ImportMacroFile(macros.str(), source.file("Other.txt")));
+  EXPECT_EQ(errorOf([&] { ImportMacroFile(macros.str(), source.file("Other.txt")); }), "no error");
   EXPECT_EQ(macros.read("Other.txt"), "x");
   // Importing a file of the macro folder onto itself keeps it.
-  EXPECT_TRUE(ImportMacroFile(macros.str(), macros.file("Jump.spm")));
+  EXPECT_EQ(errorOf([&] { ImportMacroFile(macros.str(), macros.file("Jump.spm")); }), "no error");
   EXPECT_EQ(macros.read("Jump.spm"), "not even hex\r\n");
+  // The folders of the chosen path stay behind: only the name arrives.
+  std::filesystem::create_directories(source.path() / "deep" / "er");
+  source.write("deep/er/Deep.spm", "d");
+  EXPECT_EQ(errorOf([&] { ImportMacroFile(macros.str(), source.file("deep/er/Deep.spm")); }),
+            "no error");
+  EXPECT_EQ(macros.read("Deep.spm"), "d");
+  EXPECT_FALSE(std::filesystem::exists(macros.path() / "deep"));
 }
 
-TEST(MacroFiles, FailedImportLeavesTheOldFile) {
+TEST(MacroFiles, FailedImportSaysWhyAndLeavesTheOldFile) {
   TempFolder source;
   TempFolder macros;
   WriteMacroFile(macros.str(), "Jump", kCombo);
-  EXPECT_FALSE(ImportMacroFile(macros.str(), source.file("Jump.spm")));
+  const std::string refused(builtInCaption(message::kMacroNameRefused));
+  EXPECT_TRUE(errorOf([&] {
+                ImportMacroFile(macros.str(), source.file("Jump.spm"));
+              }).starts_with("Cannot open file"));
   EXPECT_EQ(ReadMacroFile(macros.str(), "Jump"), kCombo);
   source.write("Jump.spm", "new");
   std::filesystem::create_directory(macros.path() / "Jump.spm.tmp");
-  EXPECT_FALSE(ImportMacroFile(macros.str(), source.file("Jump.spm")));
+  EXPECT_TRUE(errorOf([&] {
+                ImportMacroFile(macros.str(), source.file("Jump.spm"));
+              }).starts_with("Cannot write file"));
   EXPECT_EQ(ReadMacroFile(macros.str(), "Jump"), kCombo);
-  EXPECT_FALSE(ImportMacroFile(macros.str(), source.str() + "/"));
+  // No file name, or one the macro folder must not hold.
+  EXPECT_EQ(errorOf([&] { ImportMacroFile(macros.str(), source.str() + "/"); }), refused);
+  for (const char* name : {"aux.spm", " Jump.spm", "Jump..spm"}) {
+    source.write(name, "x");
+    EXPECT_EQ(errorOf([&] { ImportMacroFile(macros.str(), source.file(name)); }), refused) << name;
+  }
+  source.write("Big.spm", std::string(kMaxMacroFileBytes + 1, '0'));
+  EXPECT_TRUE(errorOf([&] {
+                ImportMacroFile(macros.str(), source.file("Big.spm"));
+              }).starts_with("Cannot read file"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(macros.path()), {}), 2);
 }
+
+// A macro of blank lines is harmless text but costs memory line by line:
+// a file larger than any macro is refused before it is read whole.
+TEST(MacroFiles, FileLargerThanAnyMacroIsRefused) {
+  TempFolder folder;
+  const std::string line = "4e5cb637a5aeed16\r\n";
+  std::string fits;
+  while (fits.size() + line.size() <= kMaxMacroFileBytes) fits += line;
+  fits += std::string(kMaxMacroFileBytes - fits.size(), '\n');
+  folder.write("Fits.spm", fits);
+  EXPECT_EQ(ReadMacroFile(folder.str(), "Fits").size(),
+            kMaxMacroFileBytes / line.size() + kMaxMacroFileBytes % line.size());
+  folder.write("Blank.spm", std::string(kMaxMacroFileBytes + 1, '\n'));
+  EXPECT_EQ(errorOf([&] { ReadMacroFile(folder.str(), "Blank"); }),
+            "Cannot read file \"" + macroFilePath(folder.str(), "Blank") +
+                "\". It is larger than 64 KiB, far more than any macro needs, so it is no "
+                "macro file.");
+  folder.write("Huge.spm", std::string(20 * 1024 * 1024, '\n'));
+  EXPECT_TRUE(
+      errorOf([&] { ReadMacroFile(folder.str(), "Huge"); }).starts_with("Cannot read file"));
+}
+
+#ifndef _WIN32
+// The temporary is created exclusively: a link planted under its name is
+// neither followed nor replaced, and the write fails with the old file kept.
+TEST(MacroFiles, PlantedLinkAtTheTemporaryIsNotFollowed) {
+  TempFolder folder;
+  TempFolder elsewhere;
+  elsewhere.write("victim", "precious");
+  WriteMacroFile(folder.str(), "X", kCombo);
+  const std::filesystem::path link = folder.path() / "X.spm.tmp";
+  std::filesystem::create_symlink(elsewhere.path() / "victim", link);
+  EXPECT_TRUE(
+      errorOf([&] { WriteMacroFile(folder.str(), "X", {"1"}); }).starts_with("Cannot write file"));
+  EXPECT_EQ(elsewhere.read("victim"), "precious");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadMacroFile(folder.str(), "X"), kCombo);
+  // A dangling link is not followed into a new file either.
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(elsewhere.path() / "created", link);
+  EXPECT_TRUE(
+      errorOf([&] { WriteMacroFile(folder.str(), "X", {"1"}); }).starts_with("Cannot write file"));
+  EXPECT_FALSE(std::filesystem::exists(elsewhere.path() / "created"));
+}
+#endif
 
 }  // namespace
 }  // namespace kestrovane
