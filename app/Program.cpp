@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "config/CaptionTable.h"
-#include "config/Language.h"
 #include "config/KeyFunction.h"
+#include "config/Language.h"
 #include "macro/MacroFile.h"
 #include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"

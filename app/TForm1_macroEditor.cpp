@@ -14,6 +14,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"
+#include "ui/MacroName.h"
 
 namespace kestrovane {
 
@@ -141,7 +142,7 @@ void TForm1::lbl_newClick() {
 }
 
 std::optional<std::string> TForm1::askNewMacroName() {
-  if (!m_newMacroName) return std::nullopt;
+  if (!m_newMacroName) return TForm6::askName(this, m_paths, m_model.macroEditor.names());
   const std::optional<QString> name = m_newMacroName();
   if (!name) return std::nullopt;
   return utf8ToCodePage(name->toStdString());

@@ -4,6 +4,7 @@
 
 #include "config/Error.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroName.h"
 
 namespace kestrovane {
 
@@ -19,6 +20,12 @@ std::vector<std::string> MacroEditor::macroListRows() const {
   for (std::size_t i = 0; i < m_names.size(); ++i)
     rows.push_back(std::to_string(i + 1) + ". " + m_names[i]);
   return rows;
+}
+
+// "新建" is off while the list holds exactly ten macros, one for each record
+// of the mouse.
+bool MacroEditor::newMacroEnabled() const {
+  return newMacroAllowed(m_names);
 }
 
 void MacroEditor::LoadNames() {
@@ -146,10 +153,8 @@ void MacroEditor::Import(const std::string& path) {
 
 void MacroEditor::AddNewMacro(const std::string& name) {
   Clear();
-  m_names.push_back(name);
-  sortMacroNames(m_names);
   RefreshMacroList();
-  WriteMacroFile(m_folder, name, MacroScript{});
+  createMacro(m_folder, m_names, name);
   m_confirmedName = name;
 }
 

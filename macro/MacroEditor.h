@@ -23,9 +23,6 @@ namespace kestrovane {
 // the editor keeps what it had at that point.
 class MacroEditor {
  public:
-  // The macro page holds at most this many macros for the mouse's slots:
-  // "新建" is off while the list holds exactly this many.
-  static constexpr std::size_t kMacroSlots = 10;
   // The delay box holds at most five digits and at most this many ms.
   static constexpr int kMaxDelay = 2550;
 
@@ -36,7 +33,7 @@ class MacroEditor {
   const std::vector<std::string>& names() const { return m_names; }
   // "1. name", "2. name", ... in the sorted order; the tenth reads "10. ".
   std::vector<std::string> macroListRows() const;
-  bool newMacroEnabled() const { return m_names.size() != kMacroSlots; }
+  bool newMacroEnabled() const;
   // The selected row of the macro list, -1 for none.
   int selectedMacro() const { return m_selectedMacro; }
   // The name last accepted by the new-macro dialog in this run.

@@ -49,17 +49,4 @@ void createMacro(const std::string& folder, std::vector<std::string>& sortedName
 // names, one for each record of the mouse.
 bool newMacroAllowed(const std::vector<std::string>& names);
 
-// The name the new-macro dialog last accepted in this run of the program.
-// The editor writes to it while no macro row is selected; a name typed in a
-// cancelled dialog never gets here.
-class ConfirmedMacroName {
- public:
-  void confirm(std::string name) { m_name = std::move(name); }
-  bool confirmed() const { return !m_name.empty(); }
-  const std::string& name() const { return m_name; }
-
- private:
-  std::string m_name;
-};
-
 }  // namespace kestrovane

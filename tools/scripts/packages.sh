@@ -13,12 +13,13 @@ KESTROVANE_RUN_PACKAGES=(
 )
 
 # What the tests need on top: GoogleTest (also its sources for the cross
-# build), nettle as an independent DES, XTEST to type into Xvfb, clang with
+# build), nettle as an independent DES, XTEST to type into Xvfb (also from
+# Python, for tools/record-demo.sh), clang with
 # libFuzzer and the sanitizer runtimes, clang-format, the mingw-w64 cross
 # compiler and wine.
 KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
-  libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev
+  libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine64 wine
