@@ -14,14 +14,16 @@
 #include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"
 #include "ui/MacroApp.h"
+#ifndef _WIN32
+#include "ui/WindowKeyCapture.h"
+#endif
 
 namespace kestrovane {
 
 namespace {
 
 constexpr std::string_view kNoSystemWideCapture =
-    "Recording needs the keyboard of the whole system, which this session does not give: "
-    "start the program in an X11 session.";
+    "Recording is not available: this system gives the program no keyboard to record.";
 constexpr std::string_view kRecordingDropped =
     "The recording was not saved: no macro was chosen for it.";
 
@@ -206,6 +208,13 @@ void Program::RecordClick() {
 KeyCapture* Program::capture() {
   if (!m_capture) {
     m_capture = m_captureFactory ? m_captureFactory(*this) : makePlatformKeyCapture(*this);
+#ifndef _WIN32
+    // No system-wide source: the window's own keys, with a word on it.
+    if (!m_capture && !m_captureFactory) {
+      m_capture = std::make_unique<WindowKeyCapture>(*this);
+      showError(kWindowKeysOnlyNote);
+    }
+#endif
     if (m_capture && m_capture->eventDescriptor() >= 0) {
       m_captureNotifier =
           std::make_unique<QSocketNotifier>(m_capture->eventDescriptor(), QSocketNotifier::Read);

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "macro/EvdevKeyTable.h"
+#include "macro/EvdevKeyCapture.h"
 #include "macro/PlatformKeyCapture.h"
 
 namespace kestrovane {
@@ -15,21 +15,15 @@ constexpr int kEvdevKeyCodeOffset = 8;
 
 // Reads the keyboard system-wide through XInput2 raw key events on the root
 // window: they reach this client whatever window has the focus, and need no
-// permission. Each X key becomes what Windows reports for it: the keyboard
-// side's event with the generic virtual key, then the watch side's with the
-// scan code, extended bit and key name.
-class X11KeyCapture final : public KeyCapture {
+// permission.
+class X11KeyCapture final : public EvdevKeyCapture {
  public:
   X11KeyCapture(KeyCaptureSink& sink, Display* display, int xiOpcode)
-      : m_sink(sink), m_display(display), m_xiOpcode(xiOpcode) {}
+      : EvdevKeyCapture(sink), m_display(display), m_xiOpcode(xiOpcode) {}
   ~X11KeyCapture() override { XCloseDisplay(m_display); }
   X11KeyCapture(const X11KeyCapture&) = delete;
   X11KeyCapture& operator=(const X11KeyCapture&) = delete;
 
-  void startWatching() override { m_watching = true; }
-  void stopWatching() override { m_watching = false; }
-  void setEnabled(bool enabled) override { m_enabled = enabled; }
-  bool enabled() const override { return m_enabled; }
   int eventDescriptor() const override { return ConnectionNumber(m_display); }
 
   void dispatch() override {
@@ -48,28 +42,8 @@ class X11KeyCapture final : public KeyCapture {
   }
 
  private:
-  // A key Windows would not name reaches the keyboard side as virtual key 0,
-  // as an unmapped code does there.
-  void key(int evdevCode, bool down) {
-    const EvdevKey* row = evdevCode > 0 && evdevCode <= 0xFFFF
-                              ? findEvdevKey(static_cast<std::uint16_t>(evdevCode))
-                              : nullptr;
-    const EvdevKey unknown{0, 0, 0, false, ""};
-    const EvdevKey& k = row ? *row : unknown;
-    const TKeyboardHookState state = m_counter.count(down);
-    if (m_enabled) m_sink.onKeyboardHookReceive(k.virtualKey, state, m_counter.value());
-    if (m_watching) {
-      const std::uint32_t lParam = keystrokeLParam(k.scanCode, k.extended, down);
-      m_sink.onWatchKeyNative(k.virtualKey, lParam, decodeKeyInfo(lParam, k.name));
-    }
-  }
-
-  KeyCaptureSink& m_sink;
   Display* m_display;
   int m_xiOpcode;
-  KeyPressCounter m_counter;
-  bool m_enabled = false;
-  bool m_watching = false;
 };
 
 }  // namespace

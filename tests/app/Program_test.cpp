@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,6 +21,9 @@
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "macro/ScriptedKeyCapture.h"
+#ifndef _WIN32
+#include "ui/WindowKeyCapture.h"
+#endif
 #include "tests/app/FormFixture.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
@@ -329,6 +333,39 @@ class ProgramTest : public QObject {
     QCOMPARE(editor.script()[1], std::string("1 A CODE:0004"));
     setErrorPresenter({});
   }
+
+#ifndef _WIN32
+  // Without an X display there is no system-wide source: REC records the
+  // window's own keys and says so once.
+  void withoutADisplayTheWindowsOwnKeysAreRecorded() {
+    const QByteArray display = qgetenv("DISPLAY");
+    qunsetenv("DISPLAY");
+    Rig rig;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
+    WriteMacroFile(rig.path("Macro") + "/", "w", {});
+    TForm1& form = rig.program->form();
+    form.FormCreate();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    rig.program->model().editMacros([](MacroEditor& e) { e.OpenMacro(0); });
+    for (int round = 0; round < 2; ++round) {
+      QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+      // A, as the X server numbers it (evdev 30 + 8).
+      for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_A, Qt::NoModifier, 38, 0x41, 0, QStringLiteral("a"));
+        QCoreApplication::sendEvent(form.windowHandle(), &key);
+      }
+      QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    }
+    QCOMPARE(shown, std::vector<std::string>{kWindowKeysOnlyNote});
+    QCOMPARE(ReadMacroFile(rig.path("Macro") + "/", "w"),
+             (MacroScript{"1", "1 A CODE:0004", "2 A CODE:0004"}));
+    setErrorPresenter({});
+    if (!display.isEmpty()) qputenv("DISPLAY", display);
+  }
+#endif
 
   // A failed firmware query links the mouse but shows no version and marks
   // the failure.
