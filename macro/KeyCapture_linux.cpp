@@ -1,8 +1,15 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/epoll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <vector>
 
 #include "macro/EvdevKeyCapture.h"
 #include "macro/PlatformKeyCapture.h"
@@ -70,10 +77,100 @@ std::unique_ptr<KeyCapture> makeX11KeyCapture(KeyCaptureSink& sink, const char* 
   return std::make_unique<X11KeyCapture>(sink, display, opcode);
 }
 
+namespace {
+
+// Reads the keyboards' event devices: struct input_event records, of which
+// the EV_KEY ones carry a key code (value 1 down, 2 auto-repeat, 0 up). All
+// devices are watched through one epoll descriptor.
+class EvdevDeviceCapture final : public EvdevKeyCapture {
+ public:
+  EvdevDeviceCapture(KeyCaptureSink& sink, std::vector<int> devices)
+      : EvdevKeyCapture(sink),
+        m_devices(std::move(devices)),
+        m_epoll(epoll_create1(EPOLL_CLOEXEC)) {
+    for (int fd : m_devices) {
+      epoll_event event{};
+      event.events = EPOLLIN;
+      event.data.fd = fd;
+      if (m_epoll >= 0) epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event);
+    }
+  }
+  ~EvdevDeviceCapture() override {
+    for (int fd : m_devices) close(fd);
+    if (m_epoll >= 0) close(m_epoll);
+  }
+  EvdevDeviceCapture(const EvdevDeviceCapture&) = delete;
+  EvdevDeviceCapture& operator=(const EvdevDeviceCapture&) = delete;
+
+  int eventDescriptor() const override { return m_epoll; }
+
+  void dispatch() override {
+    std::array<epoll_event, 8> ready{};
+    const int count = epoll_wait(m_epoll, ready.data(), static_cast<int>(ready.size()), 0);
+    for (int i = 0; i < count; ++i) {
+      const int fd = ready[static_cast<std::size_t>(i)].data.fd;
+      std::array<input_event, 64> events{};
+      ssize_t bytes = 0;
+      while ((bytes = read(fd, events.data(), sizeof(events))) > 0) {
+        const auto n = static_cast<std::size_t>(bytes) / sizeof(input_event);
+        for (std::size_t k = 0; k < n; ++k)
+          if (events[k].type == EV_KEY) key(events[k].code, events[k].value != 0);
+      }
+    }
+  }
+
+ private:
+  std::vector<int> m_devices;
+  int m_epoll;
+};
+
+bool hasBit(const std::vector<unsigned long>& bits, unsigned bit) {
+  constexpr unsigned kBitsPerWord = 8 * sizeof(unsigned long);
+  return bit / kBitsPerWord < bits.size() &&
+         ((bits[bit / kBitsPerWord] >> (bit % kBitsPerWord)) & 1UL);
+}
+
+// A keyboard: an event device with the letter keys.
+bool isKeyboard(int fd) {
+  std::vector<unsigned long> keys((KEY_MAX + 1) / (8 * sizeof(unsigned long)) + 1);
+  const int length = static_cast<int>(keys.size() * sizeof(unsigned long));
+  // The kernel's request macro mixes signed and unsigned operands.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wsign-conversion"
+  const unsigned long request = EVIOCGBIT(EV_KEY, length);
+#pragma GCC diagnostic pop
+  if (ioctl(fd, request, keys.data()) < 0) return false;
+  return hasBit(keys, KEY_A) && hasBit(keys, KEY_Z) && hasBit(keys, KEY_ENTER);
+}
+
+}  // namespace
+
+std::unique_ptr<KeyCapture> makeEvdevKeyCapture(KeyCaptureSink& sink, std::vector<int> devices) {
+  if (devices.empty()) return nullptr;
+  return std::make_unique<EvdevDeviceCapture>(sink, std::move(devices));
+}
+
+std::unique_ptr<KeyCapture> makeEvdevKeyCapture(KeyCaptureSink& sink, const char* folder) {
+  std::vector<int> keyboards;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.path().filename().string().rfind("event", 0) != 0) continue;
+    const int fd = open(entry.path().c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;  // not readable by this user: not in the input group
+    if (isKeyboard(fd))
+      keyboards.push_back(fd);
+    else
+      close(fd);
+  }
+  return makeEvdevKeyCapture(sink, std::move(keyboards));
+}
+
+// The X server's keyboard where there is one; otherwise the keyboards' event
+// devices the user may read (members of the group input); otherwise none, and
+// the program falls back to its window's own keys.
 std::unique_ptr<KeyCapture> makePlatformKeyCapture(KeyCaptureSink& sink) {
-  // TODO: without an X display, evdev (/dev/input/event*, for members of the
-  // input group) and then the window's own keys, with a note saying so.
-  return makeX11KeyCapture(sink, nullptr);
+  if (std::unique_ptr<KeyCapture> x11 = makeX11KeyCapture(sink, nullptr)) return x11;
+  return makeEvdevKeyCapture(sink, "/dev/input");
 }
 
 }  // namespace kestrovane

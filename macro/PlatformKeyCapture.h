@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "macro/KeyCapture.h"
 
@@ -16,6 +17,12 @@ std::unique_ptr<KeyCapture> makePlatformKeyCapture(KeyCaptureSink& sink);
 // The XInput2 source on the named X display (nullptr: DISPLAY), or nullptr
 // when the display does not open or lacks XInput 2.
 std::unique_ptr<KeyCapture> makeX11KeyCapture(KeyCaptureSink& sink, const char* displayName);
+
+// The keyboards among the event devices of the folder ("/dev/input") that
+// this user may read, or nullptr when there is none; and the same source over
+// descriptors already open (tests hand it pipes).
+std::unique_ptr<KeyCapture> makeEvdevKeyCapture(KeyCaptureSink& sink, const char* folder);
+std::unique_ptr<KeyCapture> makeEvdevKeyCapture(KeyCaptureSink& sink, std::vector<int> devices);
 #endif
 
 }  // namespace kestrovane

@@ -23,6 +23,7 @@ class WindowKeyCapture final : public QObject, public EvdevKeyCapture {
 // The note shown once when recording falls back to the window's own keys.
 inline constexpr char kWindowKeysOnlyNote[] =
     "Only keys typed into this window are recorded: this session gives no program the keys of "
-    "the whole system. To record keys typed anywhere, start the program in an X11 session.";
+    "the whole system. To record keys typed anywhere, start the program in an X11 session, or "
+    "join the group \"input\" (sudo adduser $USER input) and log in again.";
 
 }  // namespace kestrovane
