@@ -33,6 +33,47 @@ TEST(TWatch, AMissingLibraryIsReportedOnce) {
   EXPECT_FALSE(watch.loaded());
 }
 
+// The library's own contract: one receiver holds it until it lets go, and
+// StillWatching follows StartWatching, StopWatching and StopAll.
+TEST(TWatch, TheLibraryHasOneReceiverAndSaysWhetherItWatches) {
+  HMODULE library = LoadLibraryA(KESTROVANE_WATCHDLL);
+  ASSERT_NE(library, nullptr);
+  const auto setReceiver =
+      reinterpret_cast<BOOL(__stdcall*)(HWND)>(GetProcAddress(library, "SetReceiver"));
+  const auto getReceiver =
+      reinterpret_cast<HWND(__stdcall*)()>(GetProcAddress(library, "GetReceiver"));
+  const auto start =
+      reinterpret_cast<void(__stdcall*)(int)>(GetProcAddress(library, "StartWatching"));
+  const auto stop = reinterpret_cast<int(__stdcall*)(int)>(GetProcAddress(library, "StopWatching"));
+  const auto still = reinterpret_cast<BOOL(__stdcall*)()>(GetProcAddress(library, "StillWatching"));
+  const auto stopAll = reinterpret_cast<void(__stdcall*)()>(GetProcAddress(library, "StopAll"));
+  ASSERT_TRUE(setReceiver && getReceiver && start && stop && still && stopAll);
+  HWND first = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  HWND second = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+
+  EXPECT_TRUE(setReceiver(first));
+  EXPECT_EQ(getReceiver(), first);
+  EXPECT_FALSE(setReceiver(second)) << "another receiver holds the library";
+  EXPECT_EQ(getReceiver(), first);
+  EXPECT_TRUE(setReceiver(nullptr));
+  EXPECT_TRUE(setReceiver(second));
+  EXPECT_EQ(getReceiver(), second);
+
+  EXPECT_FALSE(still());
+  start(1);
+  EXPECT_TRUE(still());
+  stop(1);
+  EXPECT_FALSE(still());
+  start(1);
+  stopAll();
+  EXPECT_FALSE(still());
+
+  setReceiver(nullptr);
+  DestroyWindow(first);
+  DestroyWindow(second);
+  FreeLibrary(library);
+}
+
 TEST(TWatch, LoadsTheLibraryAndReceivesInjectedKeystrokes) {
   HMODULE library = LoadLibraryA(KESTROVANE_WATCHDLL);
   ASSERT_NE(library, nullptr);
