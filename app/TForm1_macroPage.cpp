@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpressionValidator>
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
@@ -38,6 +39,9 @@ QLineEdit* makeNumberBox(QWidget* parent, const QString& name, const QString& te
   edit->setObjectName(name);
   edit->setGeometry(geometry);
   edit->setMaxLength(maxLength);
+  // Digits only (and backspace): the boxes hold a count and a delay.
+  edit->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   edit->setFont(arialFont(12));
   QPalette palette = edit->palette();
   palette.setColor(QPalette::Base, kMacroBackground);

@@ -67,10 +67,15 @@ class MacroPageTest : public QObject {
     // A delay set from the box, which keeps 2550 of a typed 3000.
     clickRow(form.macro_content, 1);
     form.Edt_ModifyTime->clear();
-    QTest::keyClicks(form.Edt_ModifyTime, QStringLiteral("3000"));
+    QTest::keyClicks(form.Edt_ModifyTime, QStringLiteral("3x0-00"));
     QCOMPARE(form.Edt_ModifyTime->text(), QStringLiteral("2550"));
     QTest::mouseClick(form.lbl_Time, Qt::LeftButton, {}, {5, 5});
     QCOMPARE(ReadMacroFile(folder, "b")[2], "0 2550");
+
+    // The loop count box takes one digit and nothing else.
+    form.edt_cycle->clear();
+    QTest::keyClicks(form.edt_cycle, QStringLiteral("a7"));
+    QCOMPARE(form.edt_cycle->text(), QStringLiteral("7"));
 
     // A middle click inserted after the events: four more rows, last selected.
     QTest::mouseClick(form.lbl_MseMid, Qt::LeftButton, {}, {5, 5});
