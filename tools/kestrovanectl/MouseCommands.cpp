@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "config/Error.h"
@@ -74,10 +75,28 @@ class ConsoleView final : public CommandView {
   bool m_progress;
 };
 
-// The folders of a program started in the current directory.
+bool isProgramFolder(const std::string& folder) {
+  std::error_code ec;
+  return std::filesystem::is_directory(std::filesystem::path(folder) / "configure", ec);
+}
+
+// The folders of a program started in the current directory. Outside a
+// program folder (no configure/ there), those of the user's own program
+// folder that the launcher prepares, when it exists: the settings and the
+// macros there; which one is told on standard error.
 AppPaths programPaths() {
   AppPaths paths;
-  fillWorkPaths(paths, currentDirectory());
+  const std::string current = currentDirectory();
+  if (!isProgramFolder(current)) {
+    const std::optional<std::string> own = perUserProgramFolder();
+    if (own && isProgramFolder(*own)) {
+      std::cerr << "kestrovanectl: using the program folder " << *own << "\n";
+      fillWorkPaths(paths, *own);
+      fillProgramPaths(paths, *own);
+      return paths;
+    }
+  }
+  fillWorkPaths(paths, current);
   fillProgramPaths(paths, executableDirectory());
   return paths;
 }

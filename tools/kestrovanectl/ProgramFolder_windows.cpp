@@ -29,6 +29,11 @@ std::string executableDirectory() {
   return path.substr(0, slash == 2 && path[1] == ':' ? slash + 1 : slash);
 }
 
+// The Windows copy is a portable folder only.
+std::optional<std::string> perUserProgramFolder() {
+  return std::nullopt;
+}
+
 bool stdoutIsTerminal() {
   return _isatty(_fileno(stdout)) != 0;
 }

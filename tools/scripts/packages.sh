@@ -16,13 +16,15 @@ KESTROVANE_RUN_PACKAGES=(
 # build), nettle as an independent DES, XTEST to type into Xvfb (also from
 # Python, for tools/record-demo.sh), clang with
 # libFuzzer and the sanitizer runtimes, clang-format, the mingw-w64 cross
-# compiler and wine.
+# compiler and wine; the validators of the desktop entry and the AppStream
+# metadata.
 KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine64 wine
+  desktop-file-utils appstream-util
 )
 
 kestrovane_install() {

@@ -1,6 +1,7 @@
 // skingen RESOURCES_DIR [DIALOG_PICTURES_DIR]: draws the default skin set
 // into RESOURCES_DIR/skins, the loading animation into
-// RESOURCES_DIR/WaitGif.gif and the two theme files into RESOURCES_DIR; with
+// RESOURCES_DIR/WaitGif.gif, the two theme files into RESOURCES_DIR and the
+// program's icon into RESOURCES_DIR/linux/icons/hicolor/NxN/apps; with
 // DIALOG_PICTURES_DIR also the dialogs' built-in pictures there. Run by
 // redraw.sh.
 #include <QBuffer>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "tools/skingen/AppIcon.h"
 #include "tools/skingen/GifWriter.h"
 #include "tools/skingen/LoadingAnimation.h"
 #include "tools/skingen/SkinSet.h"
@@ -47,6 +49,11 @@ void generate(const QString& resources) {
        GifWriter::encode(drawLoadingFrames(style), style.spinnerFrameMs));
   save(dir.filePath("ZQK_A.sui"), trackBarTheme(style).toUtf8());
   save(dir.filePath("ZQK_B.sui"), indicatorTheme(style).toUtf8());
+  for (const int size : kAppIconSizes) {
+    const QString folder = QString("linux/icons/hicolor/%1x%1/apps").arg(size);
+    if (!dir.mkpath(folder)) throw std::runtime_error("cannot create the icon folders");
+    save(dir.filePath(folder + "/kestrovane.png"), png(drawAppIcon(style, size)));
+  }
 }
 
 void generateDialogPictures(const QString& folder) {

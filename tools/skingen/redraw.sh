@@ -13,5 +13,5 @@ cmake --build "$build" -j2 --target skingen skinpreview
 export QT_QPA_PLATFORM=offscreen
 "$build/tools/skingen/skingen" resources ui/builtin
 "$build/tools/skingen/skinpreview" resources build/skin-preview
-echo "redrawn: resources/skins/*.png resources/WaitGif.gif resources/ZQK_A.sui resources/ZQK_B.sui ui/builtin/*.png"
+echo "redrawn: resources/skins/*.png resources/linux/icons/ resources/WaitGif.gif resources/ZQK_A.sui resources/ZQK_B.sui ui/builtin/*.png"
 echo "previews: build/skin-preview/"

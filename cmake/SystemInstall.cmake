@@ -1,0 +1,70 @@
+# The installed layout, as the component "system", left out of a plain
+# `cmake --install` (which stages the portable program folder that ./run and
+# the tools/ scripts start from):
+#   cmake --install build --prefix /usr --component system
+#   cpack --config build/CPackConfig.cmake   (the Debian package of it)
+# gives
+#   PREFIX/lib/kestrovane/        the program folder: executables, skins/,
+#                                 Language/, theme files and the factory set
+#                                 configure/, data/ (read-only once installed)
+#   PREFIX/bin/kestrovane         the launcher (tools/launcher/kestrovane):
+#                                 starts the program from the user's own
+#                                 folder, $XDG_DATA_HOME/KestrovaneDriver
+#   PREFIX/bin/kestrovanectl      a link to the program folder's kestrovanectl
+#   PREFIX/share/applications/, share/metainfo/, share/icons/hicolor/
+#   PREFIX/lib/udev/rules.d/70-kestrovane.rules
+if(NOT KESTROVANE_GUI OR CMAKE_CROSSCOMPILING)
+  return()
+endif()
+
+set(kestrovane_folder lib/kestrovane)
+set(kestrovane_system COMPONENT system EXCLUDE_FROM_ALL)
+
+install(TARGETS KestrovaneDriver kestrovanectl RUNTIME DESTINATION ${kestrovane_folder}
+        ${kestrovane_system})
+foreach(dir skins configure data Language)
+  install(DIRECTORY resources/${dir} DESTINATION ${kestrovane_folder} ${kestrovane_system})
+endforeach()
+install(FILES resources/ZQK_A.sui resources/ZQK_B.sui DESTINATION ${kestrovane_folder}
+        ${kestrovane_system})
+
+install(PROGRAMS tools/launcher/kestrovane DESTINATION bin ${kestrovane_system})
+# install(FILES) keeps a symbolic link a link.
+set(kestrovane_ctl_link ${CMAKE_CURRENT_BINARY_DIR}/system/kestrovanectl)
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/system)
+file(CREATE_LINK ../lib/kestrovane/kestrovanectl ${kestrovane_ctl_link} SYMBOLIC)
+install(FILES ${kestrovane_ctl_link} DESTINATION bin ${kestrovane_system})
+
+install(FILES resources/linux/kestrovane.desktop DESTINATION share/applications
+        ${kestrovane_system})
+install(FILES resources/linux/kestrovane.metainfo.xml DESTINATION share/metainfo
+        ${kestrovane_system})
+install(DIRECTORY resources/linux/icons/hicolor DESTINATION share/icons ${kestrovane_system})
+install(FILES resources/linux/70-kestrovane.rules DESTINATION lib/udev/rules.d
+        ${kestrovane_system})
+
+# The Debian package of the installed layout: its dependencies come from the
+# built executables (dpkg-shlibdeps), plus what they load at run time; its
+# post-install reloads the udev rules.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kestrovane)
+set(CPACK_PACKAGE_VENDOR "Kestrovane")
+set(CPACK_PACKAGE_CONTACT "Kestrovane developers <kestrovane@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration program of the Kestrovane gaming mouse")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Sets the buttons, DPI levels, lights, modes and macros of the Kestrovane\n"
+    "USB gaming mouse. Comes with kestrovanectl, its command-line companion,\n"
+    "and the udev rule that lets the logged-in user open the mouse.")
+string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};system;/")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The X11 platform plugin is loaded, not linked; udev runs the postinst.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, udev")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/resources/linux/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+include(CPack)
