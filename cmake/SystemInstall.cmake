@@ -13,6 +13,20 @@
 #   PREFIX/bin/kestrovanectl      a link to the program folder's kestrovanectl
 #   PREFIX/share/applications/, share/metainfo/, share/icons/hicolor/
 #   PREFIX/lib/udev/rules.d/70-kestrovane.rules
+# The Windows build (mingw-w64, no window) packs the portable command-line
+# folder as a ZIP: kestrovanectl.exe, watchdll.dll, the factory settings, the
+# language files and a short README.
+#   cpack --config build/mingw/CPackConfig.cmake
+if(WIN32)
+  install(FILES resources/windows/README.txt DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME kestrovanectl)
+  set(CPACK_PACKAGE_VENDOR "Kestrovane")
+  set(CPACK_PACKAGE_FILE_NAME "kestrovanectl-${PROJECT_VERSION}-windows-x64")
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  include(CPack)
+  return()
+endif()
 if(NOT KESTROVANE_GUI OR CMAKE_CROSSCOMPILING)
   return()
 endif()
