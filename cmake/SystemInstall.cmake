@@ -1,7 +1,7 @@
-# The installed layout, as the component "system", left out of a plain
-# `cmake --install` (which stages the portable program folder that ./run and
-# the tools/ scripts start from):
-#   cmake --install build --prefix /usr --component system
+# The installed layout, the component "system", which a plain
+# `cmake --install` lays out (the portable program folder that ./run and the
+# tools/ scripts start from is the component "portable"):
+#   cmake --install build --prefix /usr
 #   cpack --config build/CPackConfig.cmake   (the Debian package of it)
 # gives
 #   PREFIX/lib/kestrovane/        the program folder: executables, skins/,
@@ -32,7 +32,7 @@ if(NOT KESTROVANE_GUI OR CMAKE_CROSSCOMPILING)
 endif()
 
 set(kestrovane_folder lib/kestrovane)
-set(kestrovane_system COMPONENT system EXCLUDE_FROM_ALL)
+set(kestrovane_system COMPONENT system)
 
 install(TARGETS KestrovaneDriver kestrovanectl RUNTIME DESTINATION ${kestrovane_folder}
         ${kestrovane_system})

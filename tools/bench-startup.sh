@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTROVANE_BENCH=ON >/dev/null
 # Everything the install stages must be built: the program and kestrovanectl.
 cmake --build build --target window_bench KestrovaneDriver kestrovanectl >/dev/null
-rm -rf build/stage && cmake --install build --prefix build/stage >/dev/null
+rm -rf build/stage && cmake --install build --prefix build/stage --component portable >/dev/null
 cp build/tests/bench/window_bench build/stage/
 for file in configure/GM.ini configure/Mode1.ini data/Mode1_data.ini; do
   [ -f "build/stage/$file" ] || { echo "the staged program lacks $file" >&2; exit 1; }

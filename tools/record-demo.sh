@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target KestrovaneDriver kestrovanectl >/dev/null
-rm -rf build/stage && cmake --install build --prefix build/stage >/dev/null
+rm -rf build/stage && cmake --install build --prefix build/stage --component portable >/dev/null
 : > build/stage/Macro/Demo.spm
 export LC_ALL=C.UTF-8
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '

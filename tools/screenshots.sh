@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target KestrovaneDriver kestrovanectl >/dev/null
-rm -rf build/stage && cmake --install build --prefix build/stage >/dev/null
+rm -rf build/stage && cmake --install build --prefix build/stage --component portable >/dev/null
 for locale in zh_CN.UTF-8 zh_TW.UTF-8 en_US.UTF-8; do
 code=${locale%%.*}
 mkdir -p "build/screenshots/$code"

@@ -19,10 +19,15 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 dest=$scratch/dest
-DESTDIR=$dest cmake --install "$build" --prefix /usr --component system >"$scratch/install.log" ||
+# A plain install lays out the installed program, nothing of the portable
+# folder that ./run stages.
+DESTDIR=$dest cmake --install "$build" --prefix /usr >"$scratch/install.log" ||
   { cat "$scratch/install.log"; fail "cmake --install"; }
 prefix=$dest/usr
 installed=$prefix/lib/kestrovane
+for stray in configure data skins Language Macro KestrovaneDriver ZQK_A.sui; do
+  [ ! -e "$prefix/$stray" ] || fail "the plain install put the portable folder's $stray into the prefix"
+done
 
 for f in bin/kestrovane lib/kestrovane/KestrovaneDriver lib/kestrovane/kestrovanectl \
   share/applications/kestrovane.desktop share/metainfo/kestrovane.metainfo.xml \
