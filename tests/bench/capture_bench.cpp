@@ -14,42 +14,17 @@
 #include <cstdio>
 #include <vector>
 
-#include "device/ManualClock.h"
-#include "macro/MacroRecorder.h"
 #include "macro/PlatformKeyCapture.h"
+#include "tests/macro/RecordingSink.h"
 
 namespace kestrovane {
 namespace {
 
-class Recording : public MacroRecordingEditor, public KeyCaptureSink {
- public:
-  MacroScript& script() override { return m_script; }
-  int rowCount() const override { return m_rows; }
-  void addRow() override { ++m_rows; }
-  void selectLastRow() override {}
-  // The tenth release ends a recording: the next one starts at once.
-  void endRecording() override { recorder.startRecording(); }
-
-  void onKeyboardHookReceive(std::uint16_t key, TKeyboardHookState state, int) override {
-    ++events;
-    recorder.onReceive(key, state);
-  }
-  void onWatchKeyNative(std::uint32_t, std::uint32_t, const TKeyInfo& info) override {
-    recorder.onKeyNative(info);
-  }
-  void onCaptureMessage(const std::string&) override {}
-
-  ManualClock clock;
-  MacroRecorder recorder{*this, clock};
-  int events = 0;
-
- private:
-  MacroScript m_script;
-  int m_rows = 0;
-};
+using test::Recording;
 
 int run() {
   Recording recording;
+  recording.restartOnEnd = true;
   std::unique_ptr<KeyCapture> capture = makeX11KeyCapture(recording, nullptr);
   Display* typist = XOpenDisplay(nullptr);
   if (!capture || typist == nullptr) {

@@ -11,42 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "device/ManualClock.h"
-#include "macro/MacroRecorder.h"
 #include "macro/PlatformKeyCapture.h"
+#include "tests/macro/RecordingSink.h"
 
 namespace kestrovane {
 namespace {
 
-class Recording : public MacroRecordingEditor, public KeyCaptureSink {
- public:
-  MacroScript& script() override { return m_script; }
-  int rowCount() const override { return m_rows; }
-  void addRow() override { ++m_rows; }
-  void selectLastRow() override {}
-  void endRecording() override { ++ends; }
-
-  void onKeyboardHookReceive(std::uint16_t key, TKeyboardHookState state, int) override {
-    ++events;
-    recorder.onReceive(key, state);
-  }
-  void onWatchKeyNative(std::uint32_t wParam, std::uint32_t lParam, const TKeyInfo& info) override {
-    watched.emplace_back(wParam, lParam);
-    recorder.onKeyNative(info);
-  }
-  void onCaptureMessage(const std::string& text) override { messages.push_back(text); }
-
-  ManualClock clock;
-  MacroRecorder recorder{*this, clock};
-  int events = 0;
-  int ends = 0;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> watched;
-  std::vector<std::string> messages;
-
- private:
-  MacroScript m_script;
-  int m_rows = 0;
-};
+using test::Recording;
 
 TEST(X11KeyCapture, RecordsKeysTypedIntoAnotherWindow) {
   Recording recording;
