@@ -102,8 +102,12 @@ class GifWriterTest : public QObject {
     QVERIFY(movie.isValid());
     QCOMPARE(movie.frameCount(), 12);
     QCOMPARE(movie.loopCount(), -1);
-    QVERIFY(movie.jumpToFrame(0));
-    QCOMPARE(movie.nextFrameDelay(), 50);
+    // The delay as the GIF states it (the movie's nextFrameDelay() takes off
+    // the time the frame took to decode, which grows on a busy machine).
+    QImageReader reader(&buffer, "gif");
+    QImage frame;
+    QVERIFY(reader.read(&frame));
+    QCOMPARE(reader.nextImageDelay(), 50);
   }
 
   void keepsDelayAndLoopCount() {
