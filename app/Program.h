@@ -7,16 +7,16 @@
 
 #include "app/FormServices.h"
 #include "app/main.h"
-#include "config/ProgramModel.h"
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/HidDeviceLink.h"
 #include "device/HidTransport.h"
-#include "device/Loading.h"
-#include "device/ProgramCommands.h"
 #include "macro/KeyCapture.h"
 #include "macro/MacroDeviceRecord.h"
 #include "macro/MacroRecorder.h"
-#include "ui/PointerSettings.h"
+#include "pointer/PointerSettings.h"
+#include "program/ProgramCommands.h"
+#include "program/ProgramModel.h"
+#include "ui/Loading.h"
 
 class QSocketNotifier;
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace kestrovane {
 

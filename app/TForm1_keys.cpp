@@ -3,7 +3,7 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 #include "config/KeyAssignment.h"
 #include "config/KeyFunction.h"
 #include "config/ModeImages.h"

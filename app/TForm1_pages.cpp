@@ -7,7 +7,7 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 #include "ui/ErrorReport.h"
 #include "ui/ModeConfigure.h"
 #include "ui/Style.h"

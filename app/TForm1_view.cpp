@@ -11,8 +11,8 @@
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
+#include "base/CodePage.h"
 #include "config/CaptionTable.h"
-#include "config/CodePage.h"
 #include "ui/ErrorReport.h"
 
 namespace kestrovane {

@@ -4,9 +4,9 @@
 
 #include "app/Application.h"
 #include "app/Program.h"
-#include "app/ProgramOptions.h"
 #include "app/SingleInstance.h"
 #include "device/HidTransportFactory.h"
+#include "program/ProgramOptions.h"
 #include "ui/QtClock.h"
 
 int main(int argc, char** argv) {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/FormServices.h"
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
 #include "config/KeyFunction.h"
-#include "config/ProgramModel.h"
-#include "device/Clock.h"
 #include "device/DeviceControls.h"
+#include "program/ProgramModel.h"
 #include "ui/SuiFileTheme.h"
 
 class QAction;

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 
 namespace kestrovane {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 
 namespace kestrovane {
 

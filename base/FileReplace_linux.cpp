@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "config/FileReplace.h"
+#include "base/FileReplace.h"
 
 namespace kestrovane {
 namespace {

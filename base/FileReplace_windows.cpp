@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "config/FileReplace.h"
+#include "base/FileReplace.h"
 
 namespace kestrovane {
 namespace {

@@ -1,10 +1,10 @@
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 #include <charconv>
 #include <system_error>
 
-#include "config/Error.h"
-#include "config/FileReplace.h"
+#include "base/Error.h"
+#include "base/FileReplace.h"
 
 namespace kestrovane {
 

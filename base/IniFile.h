@@ -36,7 +36,7 @@ class IniFile {
   // The file's bytes.
   std::string text() const;
 
-  // Replaces path with text() through replaceFile (config/FileReplace.h).
+  // Replaces path with text() through replaceFile (base/FileReplace.h).
   // A refused write (missing folder, read-only file, full disk) leaves path as
   // it was and throws Error "Unable to write to %s".
   void save(const std::filesystem::path& path) const;

@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "device/Clock.h"
-#include "device/TimerQueue.h"
+#include "base/Clock.h"
+#include "base/TimerQueue.h"
 
 namespace kestrovane {
 

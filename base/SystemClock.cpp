@@ -1,4 +1,4 @@
-#include "device/SystemClock.h"
+#include "base/SystemClock.h"
 
 #include <thread>
 

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "device/Clock.h"
-#include "device/TimerQueue.h"
+#include "base/Clock.h"
+#include "base/TimerQueue.h"
 
 namespace kestrovane {
 

@@ -1,4 +1,4 @@
-#include "device/TimerQueue.h"
+#include "base/TimerQueue.h"
 
 #include <algorithm>
 

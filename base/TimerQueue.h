@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace kestrovane::detail {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/Messages.h"
+
 namespace kestrovane {
 
 namespace {
@@ -238,10 +240,7 @@ constexpr std::array kMessages{
     Caption{message::kMacroNameEmpty, "MsgNameEmpty", "Macro Name Empty", K::Message},
     Caption{message::kMacroNameExists, "MsgNameExists", "A macro with this name already exists.",
             K::Message},
-    Caption{message::kMacroNameRefused, "MsgNameRefused",
-            "A macro name cannot contain \\ / : * ? \" < > | or control characters, cannot "
-            "end in a dot or a space and cannot be a device name.",
-            K::Message},
+    Caption{message::kMacroNameRefused, "MsgNameRefused", kMacroNameRefusedText, K::Message},
 };
 
 const Caption* find(std::span<const Caption> list, std::string_view control) {

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
+#include "base/CodePage.h"
+#include "base/IniFile.h"
 #include "config/CaptionTable.h"
-#include "config/CodePage.h"
-#include "config/IniFile.h"
 
 namespace kestrovane {
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/ModeImage.h"
 #include "config/KeyFunction.h"
-#include "config/ModeImage.h"
 
 namespace kestrovane {
 

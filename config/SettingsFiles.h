@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
+#include "base/ModeImage.h"
 #include "config/KeyFunction.h"
-#include "config/ModeImage.h"
 
 namespace kestrovane {
 

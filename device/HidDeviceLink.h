@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "config/ModeImage.h"
-#include "device/Clock.h"
+#include "base/Clock.h"
+#include "base/ModeImage.h"
 #include "device/DeviceControls.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceProtocol.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "config/Error.h"
+#include "base/Error.h"
 
 namespace kestrovane {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "config/IniFile.h"
-#include "config/ModeImage.h"
+#include "base/IniFile.h"
+#include "base/ModeImage.h"
 #include "device/HidTransport.h"
 
 namespace kestrovane {

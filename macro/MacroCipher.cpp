@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "config/Error.h"
+#include "base/Error.h"
 
 namespace kestrovane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroName.h"
 

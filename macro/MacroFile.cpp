@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "config/Error.h"
-#include "config/FileReplace.h"
+#include "base/Error.h"
+#include "base/FileReplace.h"
 #include "macro/MacroCipher.h"
 #include "macro/MacroFileSystem.h"
 #include "macro/MacroName.h"

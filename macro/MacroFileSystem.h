@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
-#include "config/FileReplace.h"
+#include "base/FileReplace.h"
 
 namespace kestrovane::detail {
 
 // The folder operations of macro files, one implementation per platform
-// (reading and replacing a file are config/FileReplace.h's). Paths
+// (reading and replacing a file are base/FileReplace.h's). Paths
 // and names are bytes in the system's ANSI code page (936 on the target
 // systems); the Windows side hands them to the ANSI functions unchanged.
 struct MacroFileSystem {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "config/CaptionTable.h"
-#include "config/Error.h"
+#include "base/Error.h"
+#include "base/Messages.h"
 #include "macro/MacroDeviceRecord.h"
 #include "macro/MacroFile.h"
 
@@ -71,8 +71,7 @@ bool isAcceptedMacroName(std::string_view name) {
 }
 
 void checkMacroName(std::string_view name) {
-  if (!isAcceptedMacroName(name))
-    throw Error(std::string(builtInCaption(message::kMacroNameRefused)));
+  if (!isAcceptedMacroName(name)) throw Error(std::string(kMacroNameRefusedText));
 }
 
 bool macroNameTaken(const std::vector<std::string>& names, std::string_view name) {

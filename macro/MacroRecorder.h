@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "macro/KeyCapture.h"
 #include "macro/MacroScript.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string_view>
 
-#include "ui/PointerSettings.h"
+#include "pointer/PointerSettings.h"
 
 namespace kestrovane {
 

@@ -8,9 +8,9 @@
 #include <system_error>
 #include <utility>
 
-#include "config/Error.h"
-#include "config/IniFile.h"
-#include "ui/PointerPlatform.h"
+#include "base/Error.h"
+#include "base/IniFile.h"
+#include "pointer/PointerPlatform.h"
 
 namespace kestrovane {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "ui/PointerPlatform.h"
+#include "pointer/PointerPlatform.h"
 
 namespace kestrovane {
 

@@ -1,10 +1,10 @@
-#include "device/ProgramCommands.h"
+#include "program/ProgramCommands.h"
 
 #include <array>
 #include <filesystem>
 
+#include "base/IniFile.h"
 #include "config/CaptionTable.h"
-#include "config/IniFile.h"
 #include "config/Language.h"
 #include "config/SettingsFiles.h"
 #include "macro/MacroCompiler.h"

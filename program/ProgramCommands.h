@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "config/ProgramModel.h"
 #include "device/HidDeviceLink.h"
 #include "macro/MacroDeviceRecord.h"
+#include "program/ProgramModel.h"
 
 namespace kestrovane {
 

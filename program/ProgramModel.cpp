@@ -1,11 +1,11 @@
 // ProgramModel: the state, the control setters, the option operations of
 // the sensitivity and lighting pages and the button assignment.
-#include "config/ProgramModel.h"
+#include "program/ProgramModel.h"
 
 #include <stdexcept>
 
+#include "base/CodePage.h"
 #include "config/CaptionTable.h"
-#include "config/CodePage.h"
 #include "config/KeyAssignment.h"
 
 namespace kestrovane {

@@ -8,16 +8,16 @@
 #include <string_view>
 #include <vector>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
+#include "base/Clock.h"
 #include "config/KeyFunction.h"
 #include "config/Language.h"
 #include "config/ModeImages.h"
 #include "config/SelectionGroup.h"
 #include "config/SettingsFiles.h"
-#include "device/Clock.h"
 #include "macro/MacroCompiler.h"
 #include "macro/MacroEditor.h"
-#include "ui/PointerSettings.h"
+#include "pointer/PointerSettings.h"
 
 namespace kestrovane {
 

@@ -1,8 +1,8 @@
 // ProgramModel: mode selection and the settings files.
 #include <filesystem>
 
-#include "config/IniFile.h"
-#include "config/ProgramModel.h"
+#include "base/IniFile.h"
+#include "program/ProgramModel.h"
 
 namespace kestrovane {
 

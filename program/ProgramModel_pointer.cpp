@@ -2,7 +2,7 @@
 // change and handed to the running system by Apply.
 #include <vector>
 
-#include "config/ProgramModel.h"
+#include "program/ProgramModel.h"
 
 namespace kestrovane {
 

@@ -1,10 +1,10 @@
 // ProgramModel: the window's texts from the language file.
 #include <algorithm>
 
+#include "base/CodePage.h"
 #include "config/CaptionTable.h"
-#include "config/CodePage.h"
 #include "config/Language.h"
-#include "config/ProgramModel.h"
+#include "program/ProgramModel.h"
 
 namespace kestrovane {
 

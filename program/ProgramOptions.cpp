@@ -1,4 +1,4 @@
-#include "app/ProgramOptions.h"
+#include "program/ProgramOptions.h"
 
 namespace kestrovane {
 

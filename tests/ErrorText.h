@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "config/Error.h"
+#include "base/Error.h"
 
 namespace kestrovane {
 

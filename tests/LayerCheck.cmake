@@ -1,21 +1,58 @@
-# Fails when a file of the core's folders reaches up into the program or the
-# toolkit: config/, device/ and macro/ include neither app/ nor Qt, so that
-# the core builds alone (and for Windows with mingw-w64).
+# Fails when a file includes a folder its layer may not use. The folders are
+# layers, lowest first: base; the subsystems device, macro, config and pointer
+# side by side (none includes another); program; then Qt: ui, app and the
+# tools. A folder may include itself and the folders its row names; Qt only
+# where "Qt" stands in its row. A folder of ours that has no row fails too.
 # Run as: cmake -DSOURCE_DIR=... -P LayerCheck.cmake
+cmake_minimum_required(VERSION 3.25)
+set(layers base device macro config pointer program ui app tools)
+set(allowed_base "")
+set(allowed_device base)
+set(allowed_macro base)
+set(allowed_config base)
+set(allowed_pointer base)
+set(allowed_program base device macro config pointer)
+set(allowed_ui base device macro config pointer program Qt)
+set(allowed_app base device macro config pointer program ui Qt)
+set(allowed_tools base device macro config pointer program ui Qt)
+# Folders that hold no code of a layer.
+set(not_layers tests resources cmake build)
+
 set(offences "")
-foreach(folder config device macro)
+file(GLOB folders LIST_DIRECTORIES true RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*")
+foreach(folder IN LISTS folders)
+  if(NOT IS_DIRECTORY "${SOURCE_DIR}/${folder}" OR folder MATCHES "^\\." OR folder IN_LIST not_layers)
+    continue()
+  endif()
   file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  if(NOT sources)
+    continue()
+  endif()
+  if(NOT folder IN_LIST layers)
+    list(APPEND offences "${folder}/: a folder of code with no row in the layer table")
+    continue()
+  endif()
+  set(may ${folder} ${allowed_${folder}})
   foreach(source IN LISTS sources)
-    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](app/|Q)")
-    # The loading window lives in device/ and is Qt by design; it is not core.
-    get_filename_component(name "${source}" NAME_WE)
-    if(includes AND NOT name STREQUAL "Loading")
-      string(REPLACE "${SOURCE_DIR}/" "" relative "${source}")
-      list(APPEND offences "${relative}: ${includes}")
-    endif()
+    string(REPLACE "${SOURCE_DIR}/" "" relative "${source}")
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*(\"[a-z_]+/|<Q[A-Za-z])")
+    foreach(line IN LISTS includes)
+      if(line MATCHES "<Q[A-Za-z]")
+        set(target Qt)
+      else()
+        string(REGEX REPLACE "^[^\"]*\"([a-z_]+)/.*$" "\\1" target "${line}")
+        if(NOT target IN_LIST layers AND NOT target STREQUAL "tests")
+          continue()  # a path of a library's own, not one of our folders
+        endif()
+      endif()
+      if(NOT target IN_LIST may)
+        string(STRIP "${line}" line)
+        list(APPEND offences "${relative} includes ${target}: ${line}")
+      endif()
+    endforeach()
   endforeach()
 endforeach()
 if(offences)
   list(JOIN offences "\n  " text)
-  message(FATAL_ERROR "core files that include app/ or Qt:\n  ${text}")
+  message(FATAL_ERROR "includes that break the layers:\n  ${text}")
 endif()

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string_view>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
 #include "config/Language.h"
 
 class QKeyEvent;

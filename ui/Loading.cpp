@@ -1,4 +1,4 @@
-#include "device/Loading.h"
+#include "ui/Loading.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

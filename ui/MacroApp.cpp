@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 #include "macro/MacroFile.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "config/CodePage.h"
+#include "base/CodePage.h"
 #include "config/Language.h"
 #include "macro/MacroName.h"
 #include "ui/ErrorReport.h"

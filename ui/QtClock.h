@@ -4,7 +4,7 @@
 #include <QObject>
 #include <map>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 class QTimer;
 

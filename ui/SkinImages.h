@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
 
 namespace kestrovane {
 

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "config/Error.h"
+#include "base/Error.h"
 
 namespace kestrovane::test {
 

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "app/Program.h"
-#include "config/CodePage.h"
+#include "base/CodePage.h"
+#include "base/ManualClock.h"
 #include "config/KeyFunction.h"
-#include "device/ManualClock.h"
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "tests/app/FormFixture.h"

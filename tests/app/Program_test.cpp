@@ -15,9 +15,9 @@
 #include <QTest>
 #include <memory>
 
+#include "base/IniFile.h"
+#include "base/ManualClock.h"
 #include "config/CaptionTable.h"
-#include "config/IniFile.h"
-#include "device/ManualClock.h"
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "macro/ScriptedKeyCapture.h"

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <cstring>
 
-#include "device/ManualClock.h"
+#include "base/ManualClock.h"
 
 namespace kestrovane::test {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/SingleInstance.h"
-#include "device/ManualClock.h"
+#include "base/ManualClock.h"
 
 namespace kestrovane {
 namespace {

@@ -2,7 +2,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "tests/app/FormFixture.h"
 #include "tests/ui/Pointer.h"
 #include "ui/ErrorReport.h"

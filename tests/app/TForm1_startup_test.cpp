@@ -3,7 +3,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "tests/app/FormFixture.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"

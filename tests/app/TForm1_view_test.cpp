@@ -5,8 +5,8 @@
 #include <QSlider>
 #include <QTest>
 
-#include "config/CodePage.h"
-#include "config/IniFile.h"
+#include "base/CodePage.h"
+#include "base/IniFile.h"
 #include "config/SettingsFiles.h"
 #include "tests/app/FormFixture.h"
 #include "tests/ui/Pointer.h"

@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace kestrovane::test {
 

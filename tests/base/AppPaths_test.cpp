@@ -1,4 +1,4 @@
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "config/Error.h"
+#include "base/Error.h"
 
 namespace kestrovane {
 namespace {

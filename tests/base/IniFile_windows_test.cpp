@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 #include "config/SettingsFiles.h"
 #include "tests/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "device/ManualClock.h"
+#include "base/ManualClock.h"
 
 #include <gtest/gtest.h>
 

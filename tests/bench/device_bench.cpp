@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
+#include "base/ManualClock.h"
+#include "base/SystemClock.h"
 #include "device/CompositeHidTransport.h"
 #include "device/HidDeviceLink.h"
-#include "device/ManualClock.h"
-#include "device/SystemClock.h"
 #include "device/VirtualMouse.h"
 
 namespace kestrovane {

@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#include "config/IniFile.h"
-#include "config/ProgramModel.h"
-#include "device/ManualClock.h"
+#include "base/IniFile.h"
+#include "base/ManualClock.h"
+#include "program/ProgramModel.h"
 
 using namespace kestrovane;
 

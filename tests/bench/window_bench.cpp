@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "app/Program.h"
-#include "config/Error.h"
+#include "base/Error.h"
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "ui/QtClock.h"

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "base/CodePage.h"
 #include "config/CaptionTable.h"
-#include "config/CodePage.h"
-#include "tests/config/ModelRig.h"
+#include "tests/program/ModelRig.h"
 
 namespace kestrovane::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "config/CaptionTable.h"
-#include "tests/config/ModelRig.h"
+#include "tests/program/ModelRig.h"
 
 namespace kestrovane::test {
 namespace {

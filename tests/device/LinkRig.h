@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "base/ManualClock.h"
 #include "device/HidDeviceLink.h"
-#include "device/ManualClock.h"
 #include "tests/device/LoggingTransport.h"
 #include "tests/device/ScriptedTransport.h"
 

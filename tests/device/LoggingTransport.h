@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/ManualClock.h"
 #include "device/DeviceControls.h"
 #include "device/HidTransport.h"
-#include "device/ManualClock.h"
 
 namespace kestrovane::test {
 

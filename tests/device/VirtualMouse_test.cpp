@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 namespace kestrovane {
 namespace {

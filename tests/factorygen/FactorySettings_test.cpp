@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 #include "tests/TempFolder.h"
 
 namespace kestrovane {

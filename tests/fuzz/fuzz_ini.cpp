@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <system_error>
 #include <vector>
 
-#include "config/Error.h"
-#include "config/ProgramModel.h"
-#include "device/ManualClock.h"
+#include "base/Error.h"
+#include "base/ManualClock.h"
+#include "program/ProgramModel.h"
 #include "tests/fuzz/FuzzFolder.h"
 
 using namespace kestrovane;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "macro/MacroCompiler.h"
 #include "macro/MacroFile.h"
 #include "tests/fuzz/FuzzFolder.h"

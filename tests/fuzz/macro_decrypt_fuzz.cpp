@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "macro/MacroCipher.h"
 
 using namespace kestrovane;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "macro/MacroFile.h"
 #include "tests/fuzz/FuzzFolder.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "tests/ErrorText.h"
 
 namespace kestrovane {

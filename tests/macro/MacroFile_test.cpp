@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/Error.h"
 #include "config/CaptionTable.h"
-#include "config/Error.h"
 #include "macro/MacroCipher.h"
 #include "tests/ErrorText.h"
 #include "tests/TempFolder.h"

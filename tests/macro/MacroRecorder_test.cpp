@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "device/ManualClock.h"
+#include "base/ManualClock.h"
 #include "macro/ScriptedKeyCapture.h"
 
 namespace kestrovane {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "device/ManualClock.h"
+#include "base/ManualClock.h"
 #include "macro/KeyCapture.h"
 #include "macro/MacroRecorder.h"
 

@@ -12,8 +12,8 @@
 #include <variant>
 #include <vector>
 
+#include "pointer/PointerPlatform.h"
 #include "tests/TempFolder.h"
-#include "ui/PointerPlatform.h"
 
 namespace kestrovane {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/PointerPlatform.h"
+#include "pointer/PointerPlatform.h"
 
 namespace kestrovane {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "config/CodePage.h"
-#include "config/IniFile.h"
-#include "config/ProgramModel.h"
+#include "base/CodePage.h"
+#include "base/IniFile.h"
+#include "base/ManualClock.h"
 #include "config/SettingsFiles.h"
-#include "device/ManualClock.h"
+#include "program/ProgramModel.h"
 #include "tests/TempFolder.h"
 
 namespace kestrovane::test {

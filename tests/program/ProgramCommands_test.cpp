@@ -1,6 +1,6 @@
 // Apply, save and factory reset over the virtual mouse: what reaches the
 // mouse is compared as the virtual mouse's whole transfer log.
-#include "device/ProgramCommands.h"
+#include "program/ProgramCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "tests/ErrorText.h"
-#include "tests/config/ModelRig.h"
 #include "tests/device/TransferLogLines.h"
+#include "tests/program/ModelRig.h"
 
 namespace kestrovane::test {
 namespace {

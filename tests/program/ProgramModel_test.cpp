@@ -1,11 +1,11 @@
 // The program model: option operations, settings files, mode selection and
 // pointer options, without a window.
-#include "config/ProgramModel.h"
+#include "program/ProgramModel.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/ErrorText.h"
-#include "tests/config/ModelRig.h"
+#include "tests/program/ModelRig.h"
 
 namespace kestrovane::test {
 namespace {

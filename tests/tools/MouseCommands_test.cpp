@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 #include "config/SettingsFiles.h"
-#include "device/ProgramCommands.h"
 #include "device/VirtualMouse.h"
+#include "program/ProgramCommands.h"
 #include "tests/TempFolder.h"
 #include "tests/device/TransferLogLines.h"
 

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
 #include "tests/ui/SkinFolder.h"
 #include "tools/skingen/SkinSet.h"
 #include "ui/ImageControl.h"

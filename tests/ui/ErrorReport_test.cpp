@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "ui/LabelControl.h"
 
 namespace kestrovane::test {

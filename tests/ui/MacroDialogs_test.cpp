@@ -8,9 +8,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
+#include "base/CodePage.h"
 #include "config/CaptionTable.h"
-#include "config/CodePage.h"
 #include "macro/MacroFile.h"
 #include "tests/ui/SkinFolder.h"
 #include "ui/ErrorReport.h"

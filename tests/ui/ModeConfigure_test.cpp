@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "config/CodePage.h"
-#include "config/IniFile.h"
+#include "base/CodePage.h"
+#include "base/IniFile.h"
 #include "tests/app/FormFixture.h"
 #include "ui/LabelControl.h"
 #include "ui/PanelControl.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "config/IniFile.h"
+#include "base/IniFile.h"
 #include "config/KeyFunction.h"
 #include "config/ModeImages.h"
 #include "config/SettingsFiles.h"

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "config/Error.h"
-#include "config/FileReplace.h"
+#include "base/Error.h"
+#include "base/FileReplace.h"
 #include "tools/factorygen/FactorySettings.h"
 
 int main(int argc, char** argv) {

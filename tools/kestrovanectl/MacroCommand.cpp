@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "macro/MacroCipher.h"
 #include "macro/MacroCompiler.h"
 #include "macro/MacroFile.h"

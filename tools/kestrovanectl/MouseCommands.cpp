@@ -10,15 +10,15 @@
 #include <system_error>
 #include <vector>
 
-#include "config/Error.h"
-#include "config/IniFile.h"
-#include "config/ProgramModel.h"
+#include "base/Error.h"
+#include "base/IniFile.h"
+#include "base/SystemClock.h"
 #include "config/SettingsFiles.h"
 #include "device/HidDeviceLink.h"
 #include "device/HidTransportFactory.h"
-#include "device/ProgramCommands.h"
-#include "device/SystemClock.h"
 #include "macro/MacroFile.h"
+#include "program/ProgramCommands.h"
+#include "program/ProgramModel.h"
 #include "tools/kestrovanectl/Commands.h"
 #include "tools/kestrovanectl/ProgramFolder.h"
 

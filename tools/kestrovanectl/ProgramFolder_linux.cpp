@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "tools/kestrovanectl/ProgramFolder.h"
 
 namespace kestrovane::ctl {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "config/Error.h"
+#include "base/Error.h"
 #include "tools/kestrovanectl/ProgramFolder.h"
 
 namespace kestrovane::ctl {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "config/AppPaths.h"
+#include "base/AppPaths.h"
 #include "config/CaptionTable.h"
 #include "config/Language.h"
 #include "tools/common/StrictEncoder.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "config/FileReplace.h"
+#include "base/FileReplace.h"
 #include "tools/langgen/LanguageFiles.h"
 
 int main(int argc, char** argv) {
