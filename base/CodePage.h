@@ -21,7 +21,10 @@ std::string utf8ToCodePage(std::string_view utf8);
 // Elsewhere there is no system code page to follow: the Traditional Chinese
 // file is code page 950 (Big5), the others GB18030 (which reads code page
 // 936 and ASCII byte for byte).
-enum class TextEncoding { AnsiCodePage, Big5 };
+//
+// Gbk is code page 936 on every system: the code page the built-in texts and
+// the factory set are stored in, whatever the system's code page is.
+enum class TextEncoding { AnsiCodePage, Big5, Gbk };
 std::string codePageToUtf8(std::string_view bytes, TextEncoding encoding);
 std::string utf8ToCodePage(std::string_view utf8, TextEncoding encoding);
 

@@ -42,13 +42,20 @@ std::string utf8ToCodePage(std::string_view utf8) {
   return fromWide(toWide(utf8, CP_UTF8), CP_ACP);
 }
 
-// Language files follow the system's code page, whatever their language.
-std::string codePageToUtf8(std::string_view bytes, TextEncoding) {
-  return codePageToUtf8(bytes);
+// Language files follow the system's code page, whatever their language;
+// only text known to be code page 936 is read as such.
+namespace {
+UINT codePageOf(TextEncoding encoding) {
+  return encoding == TextEncoding::Gbk ? 936 : CP_ACP;
+}
+}  // namespace
+
+std::string codePageToUtf8(std::string_view bytes, TextEncoding encoding) {
+  return fromWide(toWide(bytes, codePageOf(encoding)), CP_UTF8);
 }
 
-std::string utf8ToCodePage(std::string_view utf8, TextEncoding) {
-  return utf8ToCodePage(utf8);
+std::string utf8ToCodePage(std::string_view utf8, TextEncoding encoding) {
+  return fromWide(toWide(utf8, CP_UTF8), codePageOf(encoding));
 }
 
 }  // namespace kestrovane

@@ -114,6 +114,10 @@ std::optional<std::string> LanguageTexts::find(std::string_view key) const {
   return codePageToUtf8(*value, m_encoding);
 }
 
+std::string LanguageTexts::bytes(std::string_view key) const {
+  return m_file.value(m_section, key).value_or(std::string());
+}
+
 std::string LanguageTexts::text(std::string_view key) const {
   return find(key).value_or(std::string());
 }

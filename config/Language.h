@@ -68,6 +68,8 @@ class LanguageTexts {
   // The key's value; a key that is absent reads as the empty text.
   std::string text(std::string_view key) const;
   std::optional<std::string> find(std::string_view key) const;
+  // The key's value as the file holds it, in the file's own code page.
+  std::string bytes(std::string_view key) const;
   // An option key: 0 is false, any other whole number true; absent or not a
   // number is false.
   bool option(std::string_view key) const;

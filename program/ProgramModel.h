@@ -301,10 +301,19 @@ class ProgramModel {
   std::array<std::string, kModeCount> m_modeNames;
   std::array<bool, kModeCount> m_modeSelected{};
   std::map<std::string, std::string, std::less<>> m_captions;
-  // The names our languages give each function item and mode (UTF-8, by
-  // control name), read from the language folder when first needed.
-  const std::map<std::string, std::vector<std::string>, std::less<>>& knownNames();
-  std::map<std::string, std::vector<std::string>, std::less<>> m_knownNames;
+  // The names our languages give each function item and mode, by control
+  // name, read from the language folder when first needed: as UTF-8 texts
+  // (the built-in one and each file's), and as the bytes each language file
+  // holds, in that file's own code page. A stored name is recognised by
+  // either, so a name stored in code page 936 is known on a system whose
+  // code page is another.
+  struct KnownNames {
+    std::vector<std::string> texts;
+    std::vector<std::string> bytes;
+    bool holds(const std::string& stored) const;
+  };
+  const std::map<std::string, KnownNames, std::less<>>& knownNames();
+  std::map<std::string, KnownNames, std::less<>> m_knownNames;
   bool m_knownNamesRead = false;
   // The window's texts come from a language file (LoadMainTexts read one).
   bool m_textsFromFile = false;

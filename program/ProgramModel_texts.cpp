@@ -61,7 +61,7 @@ std::string ProgramModel::LoadMainTexts() {
   return {};
 }
 
-const std::map<std::string, std::vector<std::string>, std::less<>>& ProgramModel::knownNames() {
+const std::map<std::string, ProgramModel::KnownNames, std::less<>>& ProgramModel::knownNames() {
   if (m_knownNamesRead) return m_knownNames;
   m_knownNamesRead = true;
   std::vector<LanguageTexts> files;
@@ -70,21 +70,23 @@ const std::map<std::string, std::vector<std::string>, std::less<>>& ProgramModel
       files.push_back(std::move(*texts));
   for (const Caption& c : mainWindowTexts()) {
     if (c.kind != CaptionKind::ModeName && findFunctionItem(c.control) == nullptr) continue;
-    std::vector<std::string>& names = m_knownNames[std::string(c.control)];
-    names.emplace_back(c.builtIn);
-    for (const LanguageTexts& file : files)
-      if (std::string text = file.text(c.key); !text.empty()) names.push_back(std::move(text));
+    KnownNames& names = m_knownNames[std::string(c.control)];
+    names.texts.emplace_back(c.builtIn);
+    names.bytes.push_back(utf8ToCodePage(c.builtIn, TextEncoding::Gbk));
+    for (const LanguageTexts& file : files) {
+      if (std::string text = file.text(c.key); !text.empty())
+        names.texts.push_back(std::move(text));
+      if (std::string bytes = file.bytes(c.key); !bytes.empty())
+        names.bytes.push_back(std::move(bytes));
+    }
   }
   return m_knownNames;
 }
 
-namespace {
-
-bool isOneOf(const std::vector<std::string>* names, const std::string& text) {
-  return names != nullptr && std::find(names->begin(), names->end(), text) != names->end();
+bool ProgramModel::KnownNames::holds(const std::string& stored) const {
+  return std::find(bytes.begin(), bytes.end(), stored) != bytes.end() ||
+         std::find(texts.begin(), texts.end(), codePageToUtf8(stored)) != texts.end();
 }
-
-}  // namespace
 
 std::string ProgramModel::shownKeyCaption(const KeyFunction& code, const std::string& stored) {
   // A macro's caption is its name, whatever it looks like. Without a
@@ -92,13 +94,11 @@ std::string ProgramModel::shownKeyCaption(const KeyFunction& code, const std::st
   // mouse button rows name the right and middle buttons the other way round:
   // nothing is renamed to those.
   if (code.Kind == kKindMacro || !m_textsFromFile) return stored;
-  const std::string text = codePageToUtf8(stored);
   const auto& names = knownNames();
   for (const FunctionItem& item : functionTable()) {
     if (item.code != code) continue;
     const auto it = names.find(item.label);
-    if (isOneOf(it == names.end() ? nullptr : &it->second, text))
-      return utf8ToCodePage(caption(item.label));
+    if (it != names.end() && it->second.holds(stored)) return utf8ToCodePage(caption(item.label));
   }
   return stored;
 }
@@ -112,7 +112,7 @@ std::string ProgramModel::shownModeName(int n, const std::string& stored) {
       });
   const auto& names = knownNames();
   const auto it = names.find(c.control);
-  if (!isOneOf(it == names.end() ? nullptr : &it->second, codePageToUtf8(stored))) return stored;
+  if (it == names.end() || !it->second.holds(stored)) return stored;
   return utf8ToCodePage(m_defaultModeNames[static_cast<std::size_t>(n - 1)]);
 }
 

@@ -4,6 +4,7 @@
 // left-button rule holds on the translated names.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "config/CaptionTable.h"
@@ -85,6 +86,35 @@ TEST(ShownNames, TheFactorySetReadsInEachOfOurLanguages) {
     const GeneralSettings general =
         readGeneralSettings(IniFile::load(rig.configure(std::string(kGeneralSettingsFile))));
     EXPECT_EQ(codePageToUtf8(general.modeNames[0]), "设置模式1");
+  }
+}
+
+// The factory captions are stored in code page 936; they are known by their
+// bytes, whatever the system's code page (run under wine with 1252, 936 and
+// 950 too): in English, every button of every mode and every mode name
+// shows the English text, which reads the same in any of them.
+TEST(ShownNames, EnglishShowsEveryFactoryCaptionWhateverTheCodePage) {
+  FactoryRig rig(Language::ENU);
+  rig.start();
+  for (int mode = 1; mode <= kModeCount; ++mode) {
+    SCOPED_TRACE("mode " + std::to_string(mode));
+    rig.model.SelectMode(mode);
+    const ModeSettings stored =
+        readModeSettings(IniFile::load(rig.configure("Mode" + std::to_string(mode) + ".ini")),
+                         modeSettingsSection(mode));
+    for (int key = 1; key <= kKeyCount; ++key) {
+      const std::string& caption = stored.keys[static_cast<std::size_t>(key - 1)];
+      const ModeImage& image = rig.model.images.storedImage(mode);
+      const auto at = static_cast<std::size_t>(keyFunctionOffset(key));
+      const KeyFunction code{image[at], image[at + 1], image[at + 2]};
+      const auto table = functionTable();
+      const auto item = std::find_if(table.begin(), table.end(),
+                                     [&](const FunctionItem& i) { return i.code == code; });
+      ASSERT_NE(item, table.end()) << "Key" << key;
+      EXPECT_EQ(rig.model.keyCaption(key), rig.texts->bytes(findCaption(item->label)->key))
+          << "Key" << key << " stored as " << caption;
+    }
+    EXPECT_EQ(rig.model.modeName(mode), rig.texts->bytes("Mode" + std::to_string(mode)));
   }
 }
 
