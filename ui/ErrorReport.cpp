@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <exception>
 
+#include "base/CodePage.h"
+
 namespace kestrovane {
 
 namespace {
@@ -21,8 +23,9 @@ QString errorText(const std::string& text) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   const QString decoded = utf8(bytes);
   if (!utf8.hasError()) return decoded;
-  QStringDecoder gbk("GBK");
-  return gbk.isValid() ? QString(gbk(bytes)) : QString::fromLatin1(bytes);
+  // Not UTF-8: code page text out of a settings or macro file, read through
+  // the core's one code page unit, as the rest of the window reads it.
+  return QString::fromStdString(codePageToUtf8(text));
 }
 
 void showError(const std::string& text) {
