@@ -13,16 +13,23 @@
 #   PREFIX/bin/kestrovanectl      a link to the program folder's kestrovanectl
 #   PREFIX/share/applications/, share/metainfo/, share/icons/hicolor/
 #   PREFIX/lib/udev/rules.d/70-kestrovane.rules
-# The Windows build (mingw-w64, no window) packs the portable command-line
-# folder as a ZIP: kestrovanectl.exe, watchdll.dll, the factory settings, the
-# language files and a short README.
-#   cpack --config build/mingw/CPackConfig.cmake
+# On Windows the program folder is the install, and the ZIP a user unpacks
+# and starts KestrovaneDriver.exe from (with the window: the Qt DLLs and
+# plugins it loads and the mingw runtime beside it, every binary stripped;
+# without: the command line alone):
+#   cmake --install build/windows --prefix build/windows/stage
+#   cpack --config build/windows/CPackConfig.cmake
 if(WIN32)
   install(FILES resources/windows/README.txt DESTINATION .)
+  if(KESTROVANE_GUI)
+    include(cmake/WindowsRuntime.cmake)
+    set(CPACK_PACKAGE_NAME KestrovaneDriver)
+  else()
+    set(CPACK_PACKAGE_NAME kestrovanectl)
+  endif()
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_NAME kestrovanectl)
   set(CPACK_PACKAGE_VENDOR "Kestrovane")
-  set(CPACK_PACKAGE_FILE_NAME "kestrovanectl-${PROJECT_VERSION}-windows-x64")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x64")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
   include(CPack)
   return()

@@ -7,13 +7,15 @@
 set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap 'WINEPREFIX=$scratch/prefix wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
+# A user's wine finds no DLL but those of the folder.
+unset WINEPATH QT_PLUGIN_PATH
 cd "$scratch"
 cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >cpack.log 2>&1 || { cat cpack.log; exit 1; }
 zip=$(ls out/*.zip)
 mkdir unpacked && cd unpacked
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(".")' "../$zip"
-cd kestrovanectl-*-windows-x64
+cd *-windows-x64
 for f in kestrovanectl.exe watchdll.dll README.txt configure/GM.ini configure/Default_Mode1.ini \
          data/Mode1_data.ini "Language/2052/Simplified Chinese.ini" "Language/1033/English.ini"; do
   [ -f "$f" ] || { echo "the ZIP lacks $f"; exit 1; }
@@ -37,3 +39,22 @@ run apply --virtual-mouse=applied || { cat out.txt err.txt; exit 1; }
 modes=$(grep -c '^set-feature 000[1-5]' applied/transfers.log || true)
 [ "$modes" -eq 5 ] || { echo "apply sent $modes mode commands, not 5"; cat applied/transfers.log; exit 1; }
 echo "the unpacked ZIP works: devices, macro decrypt, apply ($(grep -c . applied/transfers.log) transfers)"
+
+# With the window: the program starts from the unpacked folder in a fresh
+# wine prefix, with nothing else installed, and shows its window.
+if [ -f KestrovaneDriver.exe ]; then
+  [ -n "${DISPLAY:-}" ] || { echo "no display to start KestrovaneDriver.exe on"; exit 1; }
+  for f in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll imageformats/qgif.dll \
+           libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+    [ -f "$f" ] || { echo "the ZIP lacks $f"; exit 1; }
+  done
+  export WINEPREFIX=$scratch/prefix
+  wineboot -i >/dev/null 2>&1 || true
+  wine KestrovaneDriver.exe --virtual-mouse=fresh >program.log 2>&1 &
+  program=$!
+  if ! timeout 120 xdotool search --sync --name 'KestrovaneDriver\(L1\) v1\.0' >/dev/null; then
+    echo "KestrovaneDriver.exe showed no window in a fresh prefix:"; cat program.log; exit 1
+  fi
+  kill $program 2>/dev/null || true
+  echo "KestrovaneDriver.exe started from the unpacked ZIP in a fresh wine prefix"
+fi

@@ -12,6 +12,16 @@ KESTROVANE_RUN_PACKAGES=(
   xvfb xauth x11-apps imagemagick xdotool
 )
 
+# What building the program for Windows and starting it under wine needs:
+# the mingw-w64 cross compiler (POSIX threads), Debian's Qt for the host tools
+# (moc, rcc) beside Qt for Windows, wine, and Xvfb without a display.
+KESTROVANE_WINDOWS_PACKAGES=(
+  cmake ninja-build qt6-base-dev qt6-base-dev-tools
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  wine64 wine xz-utils
+  xvfb xauth imagemagick xdotool
+)
+
 # What the tests need on top: GoogleTest (also its sources for the cross
 # build), nettle as an independent DES, XTEST to type into Xvfb (also from
 # Python, for tools/record-demo.sh), clang with
@@ -22,8 +32,7 @@ KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
-  wine64 wine
+  "${KESTROVANE_WINDOWS_PACKAGES[@]}"
   desktop-file-utils appstream-util
 )
 
