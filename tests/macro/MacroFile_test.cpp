@@ -276,13 +276,16 @@ TEST(MacroFiles, FileLargerThanAnyMacroIsRefused) {
                 "macro file.");
   // Nothing is written that reading would refuse; the old file stays.
   WriteMacroFile(folder.str(), "Fits", {"1"});
+  // Every line of this script takes the same 18 bytes in the file.
   MacroScript tooLarge{"1"};
-  while (formatMacroFile(tooLarge).size() <= kMaxMacroFileBytes) tooLarge.push_back("0 50");
+  tooLarge.resize(kMaxMacroFileBytes / formatMacroFile({"0 50"}).size() + 1, "0 50");
+  ASSERT_GT(formatMacroFile(tooLarge).size(), kMaxMacroFileBytes);
   EXPECT_EQ(errorOf([&] { WriteMacroFile(folder.str(), "Fits", tooLarge); }),
             "Cannot write file \"" + macroFilePath(folder.str(), "Fits") +
                 "\". It would be larger than 64 KiB, far more than any macro needs.");
   EXPECT_EQ(ReadMacroFile(folder.str(), "Fits"), MacroScript{"1"});
   tooLarge.pop_back();
+  ASSERT_LE(formatMacroFile(tooLarge).size(), kMaxMacroFileBytes);
   WriteMacroFile(folder.str(), "Fits", tooLarge);
   EXPECT_EQ(ReadMacroFile(folder.str(), "Fits"), tooLarge);
   folder.write("Huge.spm", std::string(20 * 1024 * 1024, '\n'));
