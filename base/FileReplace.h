@@ -39,4 +39,9 @@ FileResult replaceFile(const std::string& path, std::string_view bytes);
 // Reads the whole file at path into bytes (left empty on failure).
 FileResult readWholeFile(const std::string& path, std::string& bytes);
 
+// Reads the file at path into bytes, but never more than limit + 1 bytes:
+// bytes.size() > limit tells a file larger than limit, which is not read
+// further (left empty on failure).
+FileResult readFileUpTo(const std::string& path, std::size_t limit, std::string& bytes);
+
 }  // namespace kestrovane

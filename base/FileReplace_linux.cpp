@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -121,12 +122,17 @@ FileResult replaceFile(const std::string& path, std::string_view bytes) {
 }
 
 FileResult readWholeFile(const std::string& path, std::string& bytes) {
+  return readFileUpTo(path, std::string().max_size() - 1, bytes);
+}
+
+FileResult readFileUpTo(const std::string& path, std::size_t limit, std::string& bytes) {
   bytes.clear();
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) return failure(FileStep::Open, errno);
   char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+  while (bytes.size() <= limit) {
+    const std::size_t wanted = std::min(sizeof buffer, limit + 1 - bytes.size());
+    const ssize_t got = ::read(file.get(), buffer, wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
       const int error = errno;

@@ -126,14 +126,20 @@ FileResult replaceFile(const std::string& path, std::string_view bytes) {
 }
 
 FileResult readWholeFile(const std::string& path, std::string& bytes) {
+  return readFileUpTo(path, std::string().max_size() - 1, bytes);
+}
+
+FileResult readFileUpTo(const std::string& path, std::size_t limit, std::string& bytes) {
   bytes.clear();
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return failure(FileStep::Open, GetLastError());
   char buffer[65536];
-  for (;;) {
+  while (bytes.size() <= limit) {
+    const std::size_t room = limit + 1 - bytes.size();
+    const DWORD wanted = room < sizeof buffer ? static_cast<DWORD>(room) : DWORD{sizeof buffer};
     DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+    if (!ReadFile(file.get(), buffer, wanted, &got, nullptr)) {
       const DWORD error = GetLastError();
       bytes.clear();
       return failure(FileStep::Read, error);

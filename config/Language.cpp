@@ -4,6 +4,8 @@
 #include <charconv>
 #include <filesystem>
 
+#include "base/Error.h"
+
 namespace kestrovane {
 
 namespace {
@@ -43,6 +45,17 @@ std::string_view trimmed(std::string_view text) {
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
+}
+
+// The texts of a language for a dialog or a message: a file that cannot be
+// read (too large, not readable) was told at start-up; here the built-in
+// texts serve, or the dialog or message itself would fail.
+std::optional<LanguageTexts> textsOrNone(Language code, const AppPaths& paths) {
+  try {
+    return LanguageTexts::load(code, paths);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -137,7 +150,7 @@ std::vector<std::pair<std::string_view, std::string>> LoadDialogTexts(std::strin
                                                                       Language code,
                                                                       const AppPaths& paths) {
   std::vector<std::pair<std::string_view, std::string>> result;
-  const std::optional<LanguageTexts> texts = LanguageTexts::load(code, paths);
+  const std::optional<LanguageTexts> texts = textsOrNone(code, paths);
   if (!texts) return result;
   for (const Caption& caption : dialogTexts(form))
     result.emplace_back(caption.control, texts->text(caption.key));
@@ -147,7 +160,7 @@ std::vector<std::pair<std::string_view, std::string>> LoadDialogTexts(std::strin
 std::string messageText(std::string_view name, Language code, const AppPaths& paths) {
   const Caption* caption = findCaption(name);
   if (caption == nullptr) return std::string(name);
-  if (const std::optional<LanguageTexts> texts = LanguageTexts::load(code, paths))
+  if (const std::optional<LanguageTexts> texts = textsOrNone(code, paths))
     if (std::optional<std::string> text = texts->find(caption->key); text && !text->empty())
       return *text;
   return std::string(caption->builtIn);

@@ -29,6 +29,8 @@ namespace {
 using detail::MacroFileSystem;
 
 constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kWouldBeTooLarge =
+    "It would be larger than 64 KiB, far more than any macro needs";
 
 // The file's bytes; a file too large for a macro is refused before more
 // than the limit is read.
@@ -117,13 +119,28 @@ void sortMacroNames(std::vector<std::string>& names) {
             [](const std::string& a, const std::string& b) { return macroNameLess(a, b); });
 }
 
+// A damaged line names its file and line: the user must find which macro.
 MacroScript readMacroScriptFile(const std::string& path) {
-  return parseMacroFile(readWhole(path));
+  const Des des = desOfKeyText(kMacroFileKey);
+  MacroScript script = splitLines(readWhole(path));
+  for (std::size_t i = 0; i < script.size(); ++i) {
+    try {
+      script[i] = decryptLineFromHex(script[i], des);
+    } catch (const Error& error) {
+      detail::throwFileError(detail::kCannotRead, path,
+                             "Line " + std::to_string(i + 1) + ": " + error.what());
+    }
+  }
+  return script;
 }
 
 void writeMacroScriptFile(const std::string& path, const MacroScript& script) {
-  // Every line is enciphered before the file is touched.
-  replaceWhole(path, formatMacroFile(script));
+  // Every line is enciphered before the file is touched, and a file that
+  // reading would refuse is not written.
+  const std::string content = formatMacroFile(script);
+  if (content.size() > kMaxMacroFileBytes)
+    detail::throwFileError(detail::kCannotWrite, path, std::string(kWouldBeTooLarge));
+  replaceWhole(path, content);
 }
 
 MacroScript ReadMacroFile(const std::string& folder, std::string_view name) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "base/Error.h"
 #include "base/IniFile.h"
 #include "config/CaptionTable.h"
 #include "config/Language.h"
@@ -84,6 +85,11 @@ std::string ProgramCommands::unpluggedMessage(const std::string& step) {
   return filledIn(builtInCaption(message::kApplyUnplugged), "%s", step);
 }
 
+std::string ProgramCommands::missingImageMessage(int n) const {
+  return "The mouse was not written: mode " + std::to_string(n) + " holds no settings read from " +
+         joinPath(m_model.paths().dataDir, modeImageFileName(n)) + ".";
+}
+
 // The messages in the user's language, their built-in texts without one.
 std::string ProgramCommands::text(std::string_view name) const {
   if (m_model.language == Language::None) return std::string(builtInCaption(name));
@@ -134,22 +140,31 @@ ApplyResult ProgramCommands::ApplyClick() {
     return ApplyResult::NotWritten;
   }
 
-  // The other modes in ascending order, the current one last.
+  // The other modes in ascending order, the current one last; no mode at
+  // all while none is current.
   const int current = m_model.currentMode();
   std::array<int, kModeCount> order{};
   std::size_t count = 0;
-  for (int n = 1; n <= kModeCount; ++n)
-    if (n != current) order[count++] = n;
-  if (current != 0) order[count++] = current;
+  if (current != 0) {
+    for (int n = 1; n <= kModeCount; ++n)
+      if (n != current) order[count++] = n;
+    order[count++] = current;
+  }
+
+  // Whatever can fail without the mouse fails before the first transfer, so
+  // the mouse is never left half-written: a mode whose image no file gave
+  // (it would be all zero and erase every button), a macro that does not
+  // compile (the error is the user's message).
+  for (std::size_t i = 0; i < count; ++i)
+    if (!m_model.imageFromFile(order[i])) throw Error(missingImageMessage(order[i]));
+  CompileMacros(m_macros.macroNames(), m_macros.macroFolder(), m_model.macroLooping(), m_records);
+
   for (std::size_t i = 0; i < count; ++i) {
     const int n = order[i];
     if (!writeStep(stepName(message::kApplyStepMode, n),
                    [&] { m_link.WriteMode(n, m_model.images.storedImage(n)); }))
       return ApplyResult::NotWritten;
   }
-
-  // A compilation error is the user's message; the macros are not written.
-  CompileMacros(m_macros.macroNames(), m_macros.macroFolder(), m_model.macroLooping(), m_records);
 
   m_view.showLoadingWindow();
   m_model.processEvents();
@@ -170,7 +185,7 @@ void ProgramCommands::SaveCurrentMode() {
   const int n = m_model.firstSelectedMode();
   if (n == 0) return;
   // All 64 bytes, byte 0 included.
-  m_model.images.storedImage(n) = m_model.images.workingImage;
+  m_model.storeWholeWorkingImage(n);
   m_model.WriteModeSettings(n);
   m_model.WriteModeImageFile(n);
 }

@@ -74,11 +74,13 @@ class ProgramCommands {
   // True while one of the commands runs.
   bool running() const { return m_running > 0; }
 
-  // Apply: modes (the current one last), compilation, macros 1..10, pointer
-  // options. Stops at the first failed step, tells the user which, and
-  // always ends with the loading window hidden and the labels back. A
-  // compilation error is thrown (its message is the user's) after the same
-  // clean-up.
+  // Apply: modes (the current one last; none while no mode is current),
+  // macros 1..10, pointer options. Before the first transfer it checks what
+  // can fail without the mouse: a mode to be written whose image came from
+  // no image file, and the compilation of the macros; either is thrown as
+  // Error (its message is the user's) and nothing reaches the mouse. Stops
+  // at the first failed transfer, tells the user which step, and always ends
+  // with the loading window hidden and the labels back.
   ApplyResult ApplyClick();
 
   // SaveConf: the working image into the current mode's stored image, then
@@ -95,6 +97,8 @@ class ProgramCommands {
   static std::string noMouseMessage();
   static std::string failedStepMessage(const std::string& step);
   static std::string unpluggedMessage(const std::string& step);
+  // "The mouse was not written: mode N holds no settings read from PATH."
+  std::string missingImageMessage(int n) const;
 
  private:
   class Running;

@@ -176,7 +176,10 @@ void ProgramModel::setCycleCountText(std::string text) {
 // without one nothing is stored.
 void ProgramModel::StoreCurrentMode() {
   const Change change(*this, kAspectImages);
-  images.store(gb7.checkedChoice());
+  const int current = gb7.checkedChoice();
+  images.store(current);
+  if (current != 0)
+    m_storedImageFromFile[static_cast<std::size_t>(current - 1)] = m_workingImageFromFile;
 }
 
 // Steps 1 and 2 of an option click: the group's selection cleared, then the

@@ -210,6 +210,15 @@ class ProgramModel {
   // ---- Modes
   void SelectMode(int n);
   void LoadCurrentMode();
+  // Whether the bytes of mode n's stored image came from an image file, read
+  // by a load or written by a save. The images start all zero, and a mode
+  // whose file was missing takes what the working image held: bytes that no
+  // file gave when no file had been read before it. The mouse must never get
+  // such an image.
+  bool imageFromFile(int n) const;
+  // SaveCurrentMode's copy: all 64 bytes of the working image, byte 0
+  // included, become mode n's stored image.
+  void storeWholeWorkingImage(int n);
 
   // ---- Settings files. The writers do nothing while iniWriteSuppressed.
   void ReadGeneralSettings();
@@ -322,6 +331,9 @@ class ProgramModel {
   // GM.ini's bytes of a mode name shown translated: written back unchanged
   // until the mode is renamed.
   std::array<std::optional<std::string>, kModeCount> m_storedModeNames;
+  // Where the image bytes came from (imageFromFile).
+  bool m_workingImageFromFile = false;
+  std::array<bool, kModeCount> m_storedImageFromFile{};
   // The open case of the left-button rule has been told in this run.
   bool m_leftKeyWarned = false;
   int m_depth = 0;

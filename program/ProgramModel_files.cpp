@@ -8,9 +8,12 @@ namespace kestrovane {
 
 namespace {
 
+// Anything in the file's place counts: a folder or a file that cannot be
+// read is reported by the read, not skipped as missing.
 bool fileExists(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
+  return std::filesystem::status(std::filesystem::path(path), ec).type() !=
+         std::filesystem::file_type::not_found;
 }
 
 // The number of the first button of a group that is on, counting from 0;
@@ -61,6 +64,7 @@ void ProgramModel::LoadCurrentMode() {
   const ModeImage& stored = images.storedImage(current);
   images.workingImage = stored;
   images.workingImage[kModeNumberByte] = static_cast<std::uint8_t>(current);
+  m_workingImageFromFile = imageFromFile(current);
   ReadModeSettings(current);
   // A mode whose lighting is off keeps the level and frequency selections of
   // its file, but the mouse gets no light.
@@ -75,13 +79,27 @@ void ProgramModel::ReadModeImageFile(int n) {
   if (n < 1 || n > kModeCount) return;
   const Change change(*this, kAspectImages);
   const std::string path = dataPath(modeImageFileName(n));
-  if (fileExists(path))
+  if (fileExists(path)) {
     images.workingImage = readModeImage(IniFile::load(path), modeImageSection(n));
+    m_workingImageFromFile = true;
+  }
   // Whether or not the file was there: a missing file gives the mode what
   // the working image holds.
   ModeImage& stored = images.storedImage(n);
   stored = images.workingImage;
   stored[kModeNumberByte] = static_cast<std::uint8_t>(n);
+  m_storedImageFromFile[static_cast<std::size_t>(n - 1)] = m_workingImageFromFile;
+}
+
+bool ProgramModel::imageFromFile(int n) const {
+  return n >= 1 && n <= kModeCount && m_storedImageFromFile[static_cast<std::size_t>(n - 1)];
+}
+
+void ProgramModel::storeWholeWorkingImage(int n) {
+  if (n < 1 || n > kModeCount) return;
+  const Change change(*this, kAspectImages);
+  images.storedImage(n) = images.workingImage;
+  m_storedImageFromFile[static_cast<std::size_t>(n - 1)] = m_workingImageFromFile;
 }
 
 void ProgramModel::WriteModeImageFile(int n) {
@@ -90,6 +108,11 @@ void ProgramModel::WriteModeImageFile(int n) {
   IniFile file = IniFile::load(path);
   writeModeImage(file, modeImageSection(n), images.workingImage);
   file.save(path);
+  // The file now holds the working image, and the stored image where it
+  // holds the same bytes.
+  m_workingImageFromFile = true;
+  if (images.storedImage(n) == images.workingImage)
+    m_storedImageFromFile[static_cast<std::size_t>(n - 1)] = true;
 }
 
 void ProgramModel::ReadModeSettings(int n) {

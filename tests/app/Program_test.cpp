@@ -27,6 +27,7 @@
 #include "tests/app/FormFixture.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
+#include "ui/PanelControl.h"
 
 namespace kestrovane::test {
 
@@ -159,7 +160,10 @@ class ProgramTest : public QObject {
 
   // "确 定" through the window: a transfer that fails stops Apply after its
   // command, the user reads which step failed, and the window is given back
-  // (labels on, loading window hidden) with nothing more sent.
+  // (labels on, loading window hidden) with nothing more sent. The folder
+  // holds no settings, so no mode is current and no (all-zero) image is
+  // written: Apply starts with macro 1, and transfer 3 is the request of its
+  // second half.
   void applyThatFailsTellsTheUserAndGivesTheWindowBack() {
     Rig rig;
     std::vector<std::string> shown;
@@ -173,8 +177,34 @@ class ProgramTest : public QObject {
     faults.save(rig.path(VirtualMouse::kFaultsFile));
     QTest::mouseClick(form.Apply, Qt::LeftButton, {}, {5, 5});
     setErrorPresenter({});
-    QCOMPARE(shown, std::vector<std::string>{ProgramCommands::failedStepMessage("mode 2")});
-    QCOMPARE(rig.takeLog().size(), 4);
+    QCOMPARE(shown, std::vector<std::string>{ProgramCommands::failedStepMessage("macro 1")});
+    const QStringList log = rig.takeLog();
+    QCOMPARE(log.size(), 4);
+    QCOMPARE(log.first(), QString::fromStdString("set-feature " + featureHex("20")));
+    QVERIFY(rig.controlsEnabled());
+    QVERIFY(!rig.program->loadingWindow().isVisible());
+  }
+
+  // Started from a folder without settings, the user clicks a mode: its
+  // image, and every other, holds no file's bytes (all zero: every button
+  // erased). "确 定" then sends nothing and names the file that is missing.
+  void applyNeverSendsAnImageThatNoFileGave() {
+    Rig rig;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    TForm1& form = rig.program->form();
+    form.FormCreate();
+    rig.clock.advance(kTick);
+    rig.takeLog();
+    QTest::mouseClick(form.pnl_mode1, Qt::LeftButton, {}, {5, 5});
+    QCOMPARE(rig.program->model().currentMode(), 1);
+    QTest::mouseClick(form.Apply, Qt::LeftButton, {}, {5, 5});
+    setErrorPresenter({});
+    const std::string image = joinPath(rig.program->model().paths().dataDir, modeImageFileName(2));
+    QCOMPARE(shown, std::vector<std::string>{"The mouse was not written: mode 2 holds no "
+                                             "settings read from " +
+                                             image + "."});
+    QVERIFY(rig.takeLog().isEmpty());
     QVERIFY(rig.controlsEnabled());
     QVERIFY(!rig.program->loadingWindow().isVisible());
   }

@@ -7,6 +7,11 @@
 //
 // settings_bench [RUNS] [FOLDER]: FOLDER is where the scratch folder goes
 // (the system's temporary folder by default; saving flushes to its disk).
+//
+// settings_bench --large blank|keys [RUNS] [FOLDER]: the read of a settings
+// file of exactly 1 MiB, Mode2_data.ini (section and its 64 keys first),
+// filled up with blank lines or with keys of its own; the process does
+// nothing else, so its peak memory (/usr/bin/time -v) is that read's.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +24,7 @@
 
 #include "base/IniFile.h"
 #include "base/ManualClock.h"
+#include "config/SettingsFiles.h"
 #include "program/ProgramModel.h"
 
 using namespace kestrovane;
@@ -115,10 +121,67 @@ int measure(int runs, const fs::path& base) {
   return 0;
 }
 
+// Mode2_data.ini of kLargeFileBytes: the mode's section and keys, then
+// filler (CR LF blank lines, or "FillNNNNNNN=0" keys) up to the size.
+constexpr std::size_t kLargeFileBytes = 1024 * 1024;
+
+std::string largeImageFile(bool keys) {
+  std::string text = "[" + modeImageSection(2) + "]\r\n";
+  for (int i = 0; i < 64; ++i)
+    text += "Data" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  for (int n = 0; text.size() < kLargeFileBytes; ++n) {
+    std::string line = keys ? "Fill" + std::to_string(1000000 + n) + "=0\r\n" : "\r\n";
+    if (text.size() + line.size() > kLargeFileBytes)
+      line.assign(kLargeFileBytes - text.size(), ' ');
+    text += line;
+  }
+  return text;
+}
+
+int measureLarge(bool keys, int runs, const fs::path& base) {
+  const ScratchFolder folder(base);
+  ManualClock clock;
+  NullPointerStore store;
+  NullPointerSystem system;
+  ProgramModel model(clock, store, system);
+  AppPaths paths;
+  fillWorkPaths(paths, folder.str());
+  fillProgramPaths(paths, folder.str());
+  model.setPaths(paths);
+  const std::string path = joinPath(paths.dataDir, modeImageFileName(2));
+  {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string text = largeImageFile(keys);
+    if (file == nullptr || std::fwrite(text.data(), 1, text.size(), file) != text.size() ||
+        std::fclose(file) != 0) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  const double read = medianMicroseconds(runs, [&](int) { model.ReadModeImageFile(2); });
+  if (model.images.storedImage(2)[63] != 63) {
+    std::fprintf(stderr, "the image was not read from %s\n", path.c_str());
+    return 1;
+  }
+  std::printf("ReadModeImageFile of a 1 MiB Mode2_data.ini (%s)  %11.1f us  median of %d\n",
+              keys ? "filler keys " : "blank lines", read, runs);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
+    if (argc > 2 && std::string_view(argv[1]) == "--large") {
+      const std::string_view shape = argv[2];
+      if (shape != "blank" && shape != "keys") {
+        std::fprintf(stderr, "usage: settings_bench --large blank|keys [RUNS] [FOLDER]\n");
+        return 2;
+      }
+      const int runs = argc > 3 ? std::max(1, std::stoi(argv[3])) : 20;
+      const fs::path base = argc > 4 ? fs::path(argv[4]) : fs::temp_directory_path();
+      return measureLarge(shape == "keys", runs, base);
+    }
     const int runs = argc > 1 ? std::max(1, std::stoi(argv[1])) : 400;
     const fs::path base = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path();
     return measure(runs, base);

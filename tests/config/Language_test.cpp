@@ -8,6 +8,7 @@
 
 #include "base/CodePage.h"
 #include "config/CaptionTable.h"
+#include "tests/ErrorText.h"
 #include "tests/program/ModelRig.h"
 
 namespace kestrovane::test {
@@ -226,6 +227,22 @@ TEST(Language, DialogsAndMessagesReadTheirKeys) {
   // A message the file lacks keeps its built-in text.
   EXPECT_EQ(messageText(message::kMacroNameExists, Language::ENU, rig.model.paths()),
             builtInCaption(message::kMacroNameExists));
+}
+
+// A language file larger than any language file is refused by name, not read
+// line by line into memory; dialogs and messages then keep their built-in
+// texts instead of failing.
+TEST(Language, AFileLargerThanTheLimitIsRefusedByName) {
+  LanguageRig rig;
+  rig.writeFile(Language::ENU,
+                "MsgNoMouse=No mouse here.\r\n" + std::string(IniFile::kMaxFileBytes, '\n'));
+  const std::string path = LanguageFile(Language::ENU, rig.model.paths())->path;
+  EXPECT_EQ(errorOf([&] { LanguageTexts::load(Language::ENU, rig.model.paths()); }),
+            "Unable to read " + path +
+                ": it is larger than 1024 KiB, far more than any settings or language file holds");
+  EXPECT_TRUE(LoadDialogTexts("TForm5", Language::ENU, rig.model.paths()).empty());
+  EXPECT_EQ(messageText(message::kApplyNoMouse, Language::ENU, rig.model.paths()),
+            builtInCaption(message::kApplyNoMouse));
 }
 
 }  // namespace

@@ -309,7 +309,8 @@ TEST_F(CompileMacrosTest, AFailureKeepsTheRecordsAlreadyFinished) {
   EXPECT_EQ(errorOf([&] {
               compileAll({"A", "Damaged", "C"}, records);
             }),
-            "Error: not a Hex String");
+            "Cannot read file \"" + macroFilePath(m_folder.str(), "Damaged") +
+                "\". Line 2: Error: not a Hex String.");
   EXPECT_EQ(records[0], compile(kCombo));
   for (std::size_t m = 1; m < records.size(); ++m) EXPECT_EQ(records[m], oldRecords()[m]) << m;
 

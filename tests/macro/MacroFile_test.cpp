@@ -150,8 +150,11 @@ TEST(MacroFiles, ReadFailuresNameTheFile) {
   EXPECT_TRUE(directory.starts_with("Cannot open file") ||
               directory.starts_with("Cannot read file"))
       << directory;
+  // A damaged line: which file and which line.
   folder.write("Damaged.spm", "4e5cb637a5aeed16\r\n4e5cb637a5aeed1x\r\n");
-  EXPECT_EQ(errorOf([&] { ReadMacroFile(folder.str(), "Damaged"); }), "Error: not a Hex String");
+  EXPECT_EQ(errorOf([&] { ReadMacroFile(folder.str(), "Damaged"); }),
+            "Cannot read file \"" + macroFilePath(folder.str(), "Damaged") +
+                "\". Line 2: Error: not a Hex String.");
 }
 
 TEST(MacroFiles, FailedWriteLeavesTheOldFile) {
@@ -271,6 +274,20 @@ TEST(MacroFiles, FileLargerThanAnyMacroIsRefused) {
             "Cannot read file \"" + macroFilePath(folder.str(), "Blank") +
                 "\". It is larger than 64 KiB, far more than any macro needs, so it is no "
                 "macro file.");
+  // Nothing is written that reading would refuse; the old file stays.
+  WriteMacroFile(folder.str(), "Fits", {"1"});
+  // Every line of this script takes the same 18 bytes in the file.
+  MacroScript tooLarge{"1"};
+  tooLarge.resize(kMaxMacroFileBytes / formatMacroFile({"0 50"}).size() + 1, "0 50");
+  ASSERT_GT(formatMacroFile(tooLarge).size(), kMaxMacroFileBytes);
+  EXPECT_EQ(errorOf([&] { WriteMacroFile(folder.str(), "Fits", tooLarge); }),
+            "Cannot write file \"" + macroFilePath(folder.str(), "Fits") +
+                "\". It would be larger than 64 KiB, far more than any macro needs.");
+  EXPECT_EQ(ReadMacroFile(folder.str(), "Fits"), MacroScript{"1"});
+  tooLarge.pop_back();
+  ASSERT_LE(formatMacroFile(tooLarge).size(), kMaxMacroFileBytes);
+  WriteMacroFile(folder.str(), "Fits", tooLarge);
+  EXPECT_EQ(ReadMacroFile(folder.str(), "Fits"), tooLarge);
   folder.write("Huge.spm", std::string(20 * 1024 * 1024, '\n'));
   EXPECT_TRUE(
       errorOf([&] { ReadMacroFile(folder.str(), "Huge"); }).starts_with("Cannot read file"));

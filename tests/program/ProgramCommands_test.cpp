@@ -190,15 +190,91 @@ TEST(Apply, FailuresAreToldInTheUsersLanguage) {
   }
 }
 
-TEST(Apply, ACompilationErrorStopsBeforeTheMacros) {
+// A macro that does not compile is found before the first transfer: the
+// mouse keeps everything it had, and the user reads which file.
+TEST(Apply, ACompilationErrorStopsBeforeAnyTransfer) {
   CommandRig rig;
-  std::ofstream(rig.macroDir + "Broken.spm") << "not hex\r\n";
-  const std::string message = errorOf([&] { rig.commands.ApplyClick(); });
-  EXPECT_NE(message, "no error");
-  EXPECT_EQ(rig.takeLog().size(), 10u) << "the modes, no macro";
+  std::ofstream(rig.macroDir + "Broken.spm") << "4e5cb637a5aeed16\r\nnot hex\r\n";
+  EXPECT_EQ(
+      errorOf([&] { rig.commands.ApplyClick(); }),
+      "Cannot read file \"" + rig.macroDir + "Broken.spm\". Line 2: Error: not a Hex String.");
+  EXPECT_EQ(rig.takeLog(), std::vector<std::string>{});
   EXPECT_EQ(rig.view.log.back(), "idle");
   EXPECT_EQ(rig.view.log[rig.view.log.size() - 2], "hide");
   EXPECT_TRUE(rig.system.applied.empty());
+}
+
+// With no current mode no mode is written: the sequence goes on with the
+// macros and the pointer options.
+TEST(Apply, WithNoCurrentModeWritesTheMacrosOnly) {
+  // cbMode outside 0..4, or no GM.ini at all.
+  for (const char* general : {"[GM]\r\ncbMode=7\r\n", "[GM]\r\ncbMode=-1\r\n", ""}) {
+    SCOPED_TRACE(general);
+    CommandRig rig;
+    std::filesystem::remove(rig.configure("GM.ini"));
+    if (*general != '\0') rig.folder.write("configure/GM.ini", general);
+    ProgramModel model{rig.clock, rig.store, rig.system};
+    model.setPaths(rig.model.paths());
+    model.ReadGeneralSettings();
+    model.loadOnModeSelect = true;
+    model.LoadCurrentMode();
+    ASSERT_EQ(model.currentMode(), 0);
+    ProgramCommands commands{model, rig.link, rig.records, rig.macros, rig.view};
+    EXPECT_EQ(commands.ApplyClick(), ApplyResult::Written);
+    const std::vector<std::string> full = rig.fullApply();
+    EXPECT_EQ(rig.takeLog(), std::vector<std::string>(full.begin() + 10, full.end()));
+    EXPECT_EQ(rig.view.steps.front(), "macro 1");
+    EXPECT_EQ(rig.system.applied.size(), 1u);
+  }
+}
+
+// A mode whose image no file gave holds the all-zero start: sending it would
+// erase every button of the mouse, the left one included. Apply refuses
+// before the first transfer and names the file; an image copied from the
+// mode read before it, or saved by the user, is the mode's and goes out.
+TEST(Apply, NeverSendsAnImageThatNoFileGave) {
+  const struct {
+    const char* name;
+    std::vector<int> missing;  // image files removed before the load
+    int select;                // mode clicked after the start-up load, 0 for none
+    bool save;                 // the selected mode saved before Apply
+    int refused;               // the first mode of the write order without, 0 for none
+  } cases[] = {
+      {"no image file at all", {1, 2, 3, 4, 5}, 1, false, 2},
+      {"the first one missing", {1}, 0, false, 1},
+      {"the first two missing", {1, 2}, 0, false, 1},
+      {"a later one missing: a copy of the one before", {4}, 0, false, 0},
+      {"all missing, mode 1 saved", {1, 2, 3, 4, 5}, 1, true, 2},
+      {"the first missing, re-selected: the working image came from a file", {1}, 3, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandRig rig;
+    for (int n : c.missing) std::filesystem::remove(rig.data(modeImageFileName(n)));
+    // The program as started in such a folder: fresh images, the saved mode
+    // marked, then loaded.
+    ProgramModel model{rig.clock, rig.store, rig.system};
+    model.setPaths(rig.model.paths());
+    model.iniWriteSuppressed = false;
+    model.ReadGeneralSettings();
+    model.loadOnModeSelect = true;
+    model.LoadCurrentMode();
+    if (c.select != 0) model.SelectMode(c.select);
+    ProgramCommands commands{model, rig.link, rig.records, rig.macros, rig.view};
+    if (c.save) commands.SaveCurrentMode();
+    rig.takeLog();
+    if (c.refused != 0) {
+      EXPECT_EQ(errorOf([&] { commands.ApplyClick(); }),
+                "The mouse was not written: mode " + std::to_string(c.refused) +
+                    " holds no settings read from " + rig.data(modeImageFileName(c.refused)) + ".");
+      EXPECT_EQ(rig.takeLog(), std::vector<std::string>{});
+      EXPECT_TRUE(rig.system.applied.empty());
+      EXPECT_EQ(rig.view.log.back(), "idle");
+    } else {
+      EXPECT_EQ(commands.ApplyClick(), ApplyResult::Written);
+      EXPECT_EQ(rig.takeLog().size(), 50u);
+    }
+  }
 }
 
 TEST(SaveConf, WritesTheCurrentModesTwoFilesOnly) {

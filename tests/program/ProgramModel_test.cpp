@@ -219,6 +219,37 @@ TEST(ModelSettings, RefusedWriteNamesTheFile) {
   EXPECT_EQ(errorOf([&] { rig.model.WriteModeImageFile(1); }), "Unable to write to " + path);
 }
 
+// A file that is there but cannot be read is not skipped as missing: the
+// user reads its path and the system's reason.
+TEST(ModelSettings, UnreadableFilesAreReportedWithTheSystemsReason) {
+  const struct {
+    const char* file;  // made a folder
+    void (*read)(ProgramModel&);
+  } cases[] = {
+      {"configure/GM.ini", [](ProgramModel& m) { m.ReadGeneralSettings(); }},
+      {"configure/Mode4.ini", [](ProgramModel& m) { m.SelectMode(4); }},
+      {"data/Mode2_data.ini", [](ProgramModel& m) { m.SelectMode(4); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    ModelRig rig;
+    for (int n = 1; n <= kModeCount; ++n) rig.writeMode(n, sampleSettings(n), patternedImage(n));
+    rig.model.loadOnModeSelect = true;
+    std::filesystem::remove(rig.folder.path() / c.file);
+    std::filesystem::create_directories(rig.folder.path() / c.file);
+    const std::string message = errorOf([&] { c.read(rig.model); });
+#ifdef _WIN32
+    EXPECT_TRUE(message.starts_with("Unable to read ")) << message;
+    EXPECT_NE(message.find(std::filesystem::path(c.file).filename().string() + ": "),
+              std::string::npos)
+        << message;
+#else
+    EXPECT_EQ(message,
+              "Unable to read " + (rig.folder.path() / c.file).string() + ": Is a directory");
+#endif
+  }
+}
+
 TEST(ModelModes, SelectingAModeLoadsItFromItsFiles) {
   ModelRig rig;
   for (int n = 1; n <= kModeCount; ++n)

@@ -90,7 +90,8 @@ TEST(MacroCommand, DecryptPrintsTheScript) {
   const Result damaged = run({"decrypt", folder.file("Damaged.spm")});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_EQ(damaged.out, "");
-  EXPECT_EQ(damaged.err, "Error: not a Hex String\n");
+  EXPECT_EQ(damaged.err, "Cannot read file \"" + folder.file("Damaged.spm") +
+                             "\". Line 2: Error: not a Hex String.\n");
   const Result missing = run({"decrypt", folder.file("Missing.spm")});
   EXPECT_EQ(missing.code, 1);
   EXPECT_TRUE(missing.err.starts_with("Cannot open file \"" + folder.file("Missing.spm") + "\"."))

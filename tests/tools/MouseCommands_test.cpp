@@ -59,7 +59,9 @@ class ProgramFolder {
   Outcome run(const std::string& args, bool terminal = false) const {
     const std::string out = (path() / "stdout").string();
     const std::string err = (path() / "stderr").string();
+    // No per-user program folder: the test's folder is the only one.
     std::string command = "XDG_CONFIG_HOME=" + shellQuoted(path().string()) +
+                          " XDG_DATA_HOME=" + shellQuoted((path() / "no-data-home").string()) +
                           " GSETTINGS_BACKEND=memory ./kestrovanectl " + args;
     if (terminal) command = "script -qec " + shellQuoted(command) + " /dev/null";
     const int status = std::system(("cd " + shellQuoted(path().string()) + " && " + command + " >" +
@@ -221,6 +223,87 @@ TEST(MouseCommands, NothingIsWrittenWithoutAMouseOrAfterAFailedRead) {
   EXPECT_EQ(readFailed.err, "The modes were not read: reading mode 2 failed.\n");
   EXPECT_FALSE(fs::exists(folder.path() / "backup"));
   EXPECT_EQ(folder.log().size(), 6u);
+}
+
+// Without a current mode no mode command goes out: the first transfer after
+// the link's version query is macro 1's (made to fail, so that the run ends
+// there and does not pace the remaining macros), and a missing image file of
+// a mode that is not written does not matter.
+TEST(MouseCommands, ApplyWithNoCurrentModeWritesNoMode) {
+  const ProgramFolder folder;
+  IniFile general = IniFile::load(folder.path() / "configure" / "GM.ini");
+  general.setInt("GM", "cbMode", 7);
+  general.save(folder.path() / "configure" / "GM.ini");
+  fs::remove(folder.path() / "data" / "Mode4_data.ini");
+  folder.faults("[Faults]\r\nFailTransfer=3\r\n");
+  const Outcome written = folder.run("apply " + folder.mouseOption());
+  EXPECT_EQ(written.code, 1);
+  EXPECT_EQ(written.err, ProgramCommands::failedStepMessage("macro 1") + "\n");
+  // The version query, then macro 1 whole: its failed request, both halves.
+  const std::vector<std::string> records = expectedRecords();
+  ASSERT_FALSE(records.empty());
+  EXPECT_EQ(folder.log(),
+            (std::vector<std::string>{featureLine(0xC0), "get-feature 00c001000000000000",
+                                      "fail " + featureLine(0x20),
+                                      "write 00" + records[0].substr(0, 128) + " ignored",
+                                      featureLine(0x30), "write 00" + records[0].substr(128)}));
+}
+
+// A folder without the settings that Apply would send, or with a file that
+// cannot be read, is refused by name before the mouse is even linked; a
+// macro that does not compile before anything is written.
+TEST(MouseCommands, ApplyRefusesMissingOrUnreadableSettingsBeforeTheMouse) {
+  const struct {
+    const char* name;
+    void (*prepare)(const fs::path&);
+    const char* message;  // after the folder's path; "" where the file names itself
+    std::size_t transfers;
+  } cases[] = {
+      {"no settings at all",
+       [](const fs::path& p) {
+         fs::remove_all(p / "configure");
+         fs::remove_all(p / "data");
+       },
+       ": the program folder {} has no configure/GM.ini.", 0},
+      {"no GM.ini", [](const fs::path& p) { fs::remove(p / "configure" / "GM.ini"); },
+       ": the program folder {} has no configure/GM.ini.", 0},
+      {"no image file of mode 4",
+       [](const fs::path& p) { fs::remove(p / "data" / "Mode4_data.ini"); },
+       ": the program folder {} has no data/Mode4_data.ini.", 0},
+      {"a folder in place of Mode1.ini",
+       [](const fs::path& p) {
+         fs::remove(p / "configure" / "Mode1.ini");
+         fs::create_directory(p / "configure" / "Mode1.ini");
+       },
+       "Unable to read {}/configure/Mode1.ini: Is a directory", 0},
+      {"a 2 MiB Mode2_data.ini",
+       [](const fs::path& p) {
+         std::ofstream(p / "data" / "Mode2_data.ini", std::ios::app)
+             << std::string(2 * 1024 * 1024, '\n');
+       },
+       "Unable to read {}/data/Mode2_data.ini: it is larger than 1024 KiB, far more than any "
+       "settings or language file holds",
+       0},
+      {"a damaged macro",
+       [](const fs::path& p) {
+         std::ofstream(p / "Macro" / "Broken.spm") << "4e5cb637a5aeed16\r\nnot hex\r\n";
+       },
+       "Cannot read file \"{}/Macro/Broken.spm\". Line 2: Error: not a Hex String.", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProgramFolder folder;
+    c.prepare(folder.path());
+    std::string message = c.message;
+    message.replace(message.find("{}"), 2, folder.path().string());
+    if (message.starts_with(": ")) message = "The mouse was not written" + message;
+    const Outcome written = folder.run("apply " + folder.mouseOption());
+    EXPECT_EQ(written.code, 1);
+    EXPECT_EQ(written.out, "");
+    EXPECT_EQ(written.err, message + "\n");
+    // Only the link's version query, where the mouse was linked at all.
+    EXPECT_EQ(folder.log().size(), c.transfers);
+  }
 }
 
 TEST(MouseCommands, UsageErrors) {

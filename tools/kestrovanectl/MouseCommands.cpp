@@ -101,21 +101,46 @@ AppPaths programPaths() {
   return paths;
 }
 
+bool fileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::status(std::filesystem::path(path), ec).type() !=
+         std::filesystem::file_type::not_found;
+}
+
+// The program's Apply keeps a mode without an image file (it takes the mode
+// read before it); without a window nobody would see that, and a folder with
+// no settings at all would erase the mouse. So every file that the run
+// would send is required.
+std::string missingSettingsMessage(const AppPaths& paths, const std::string& file) {
+  return "The mouse was not written: the program folder " + paths.workDir + " has no " + file + ".";
+}
+
 int apply(const TransportOptions& options) {
-  MouseLink mouse(options);
-  const std::unique_ptr<PointerStore> pointerStore = createPointerStore();
-  const std::unique_ptr<PointerSystem> pointerSystem = createPointerSystem();
-  ProgramModel model(mouse.clock, *pointerStore, *pointerSystem);
+  const AppPaths paths = programPaths();
+  const std::string general = std::string("configure/") + std::string(kGeneralSettingsFile);
+  if (!fileExists(joinPath(paths.configureDir, kGeneralSettingsFile)))
+    return fail(missingSettingsMessage(paths, general));
+
   // The program's start-up: the saved current mode is marked while the
   // general settings are read, then loaded once. The settings files are
   // only read: iniWriteSuppressed stays on, as before the window shows.
-  const AppPaths paths = programPaths();
+  SystemClock clock;
+  const std::unique_ptr<PointerStore> pointerStore = createPointerStore();
+  const std::unique_ptr<PointerSystem> pointerSystem = createPointerSystem();
+  ProgramModel model(clock, *pointerStore, *pointerSystem);
   model.setPaths(paths);
   model.loadOnModeSelect = false;
   model.ReadGeneralSettings();
   model.loadOnModeSelect = true;
   model.LoadCurrentMode();
+  // No mode current: no mode is written, so none needs its file.
+  if (model.currentMode() != 0)
+    for (int n = 1; n <= kModeCount; ++n)
+      if (!fileExists(joinPath(paths.dataDir, modeImageFileName(n))))
+        return fail(missingSettingsMessage(paths, "data/" + modeImageFileName(n)));
 
+  // The mouse is linked only now: nothing reaches it when the files fail.
+  MouseLink mouse(options);
   MacroRecordTable records{};
   FolderMacroList macros(paths.macroDir);
   ConsoleView view(stdoutIsTerminal());
