@@ -7,13 +7,15 @@
 # same settings, and a second copy must end at once, leaving the first.
 # windows_program_test.sh MINGW_BUILD_DIR NATIVE_KESTROVANECTL
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 native_ctl=$2
 scratch=$(mktemp -d)
 pid=
+# Ends the program by its own process (a wine process is a process of its
+# own), not the wine server, which other tests share.
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  wineserver -k 2>/dev/null || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -42,7 +44,7 @@ apply_lines=$(($(wc -l <"$linux_log") - 2))  # less the firmware query's two
 cd "$stage"
 wine KestrovaneDriver.exe --virtual-mouse="Z:$mouse" >"$scratch/program.log" 2>&1 &
 pid=$!
-win=$(timeout 90 xdotool search --sync --name "$title" | head -n1) || fail "no window appeared"
+win=$("$here/../../tools/windows/wait-window.sh" "$title" 90) || fail "no window appeared"
 [ -n "$win" ] || fail "no window found"
 
 # Linked: the firmware query reached the virtual mouse.

@@ -52,7 +52,7 @@ if [ -f KestrovaneDriver.exe ]; then
   wineboot -i >/dev/null 2>&1 || true
   wine KestrovaneDriver.exe --virtual-mouse=fresh >program.log 2>&1 &
   program=$!
-  if ! timeout 120 xdotool search --sync --name 'KestrovaneDriver\(L1\) v1\.0' >/dev/null; then
+  if ! "$(dirname "$0")/../../tools/windows/wait-window.sh" 'KestrovaneDriver\(L1\) v1\.0' 120 >/dev/null; then
     echo "KestrovaneDriver.exe showed no window in a fresh prefix:"; cat program.log; exit 1
   fi
   kill $program 2>/dev/null || true

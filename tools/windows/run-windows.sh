@@ -34,11 +34,11 @@ fi
 
 shot="$top/$build/screenshot.png"
 rm -f "$shot"
-export SHOT="$shot"
+export SHOT="$shot" TOP="$top"
 xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   wine KestrovaneDriver.exe "$@" &
   pid=$!
-  timeout 60 xdotool search --sync --name "KestrovaneDriver\(L1\) v1.0" >/dev/null 2>&1 || true
+  "$TOP/tools/windows/wait-window.sh" "KestrovaneDriver\(L1\) v1\.0" 60 >/dev/null || true
   sleep 4
   import -window root "$SHOT"
   kill $pid 2>/dev/null || true
