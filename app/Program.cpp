@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Error.h"
 #include "config/CaptionTable.h"
 #include "config/KeyFunction.h"
 #include "config/Language.h"
@@ -26,6 +27,8 @@ constexpr std::string_view kNoSystemWideCapture =
     "Recording is not available: this system gives the program no keyboard to record.";
 constexpr std::string_view kRecordingDropped =
     "The recording was not saved: no macro was chosen for it.";
+constexpr std::string_view kRecordingKept =
+    "The recording was not saved; the editor still shows it.";
 
 std::string nativePath(const QString& path) {
   return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
@@ -243,17 +246,15 @@ bool Program::startRecording() {
 void Program::stopRecording() {
   m_recording = false;
   m_recorder.stopTiming();
-  struct Release {
-    Program& program;
-    ~Release() {
-      program.m_recorder.clearModifierPending();
-      if (KeyCapture* source = program.m_capture.get()) {
-        source->stopWatching();
-        program.m_form.clock().processEvents();
-        source->setEnabled(false);
-      }
-    }
-  } release{*this};
+  // The keyboard is let go before anything else: no dialog of the end (the
+  // name asked for, an error) is recorded.
+  m_recorder.clearModifierPending();
+  if (KeyCapture* source = m_capture.get()) {
+    source->stopWatching();
+    m_form.clock().processEvents();
+    source->setEnabled(false);
+  }
+  m_recorder.releaseHeldKeys();
   // No macro selected and none named in this run: the recording is named
   // now, or dropped with a word to the user; nothing is lost silently.
   if (!m_model.macroEditor.macroName()) {
@@ -263,11 +264,12 @@ void Program::stopRecording() {
       showError(std::string(kRecordingDropped));
       return;
     }
-    m_model.editMacros([&name](MacroEditor& e) {
-      MacroScript recorded = e.script();
-      e.AddNewMacro(*name);
-      e.setScript(std::move(recorded));
-    });
+    try {
+      m_model.editMacros([&name](MacroEditor& e) { e.AddRecordedMacro(*name); });
+    } catch (const Error& error) {
+      throw Error(std::string(error.what()) + "\r\n" + std::string(kRecordingKept));
+    }
+    return;
   }
   m_model.editMacros([](MacroEditor& e) { e.WriteFile(); });
 }

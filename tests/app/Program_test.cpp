@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <memory>
 
 #include "base/IniFile.h"
@@ -331,6 +332,88 @@ class ProgramTest : public QObject {
     QCOMPARE(editor.names(), (std::vector<std::string>{"Combo", "m"}));
     QCOMPARE(ReadMacroFile(folder, "Combo"), editor.script());
     QCOMPARE(editor.script()[1], std::string("1 A CODE:0004"));
+    setErrorPresenter({});
+  }
+
+  // With no macro selected or named, the end of a recording asks for a name:
+  // by then the keyboard is let go, so the name typed into the dialog and its
+  // Enter are not recorded, whether REC or the tenth release ended it; a key
+  // still down is released in the script. A name whose file cannot be
+  // created leaves the recording in the editor and says why.
+  void recordingLetsTheKeyboardGoBeforeAskingForAName_data() {
+    QTest::addColumn<bool>("byTenthRelease");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("REC ends it") << false << QStringLiteral("zed");
+    QTest::newRow("the tenth release ends it") << true << QStringLiteral("zed");
+    QTest::newRow("the file cannot be created") << false << QStringLiteral("z:d");
+  }
+  void recordingLetsTheKeyboardGoBeforeAskingForAName() {
+    QFETCH(bool, byTenthRelease);
+    QFETCH(QString, name);
+    Rig rig;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    ScriptedKeyCapture* keyboard = nullptr;
+    rig.program->setKeyCaptureFactory([&keyboard](KeyCaptureSink& sink) {
+      auto source = std::make_unique<ScriptedKeyCapture>(sink);
+      keyboard = source.get();
+      return source;
+    });
+    TForm1& form = rig.program->form();
+    QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
+    const std::string folder = rig.path("Macro") + "/";
+    form.FormCreate();
+    MacroEditor& editor = rig.program->model().macroEditor;
+
+    const Keystroke a{0x41, 0x1E, false, "A"};
+    const Keystroke b{0x42, 0x30, false, "B"};
+    const Keystroke shift{0x10, 0x2A, false, "Shift"};
+    const std::array typed{Keystroke{0x5A, 0x2C, false, "Z"}, Keystroke{0x45, 0x12, false, "E"},
+                           Keystroke{0x44, 0x20, false, "D"}};
+    int asked = 0;
+    form.setNewMacroPresenter([&] {
+      ++asked;
+      // The user types the name and Enter into the dialog.
+      for (const Keystroke& key : typed) {
+        keyboard->down(key);
+        keyboard->up(key);
+      }
+      keyboard->down(Keystroke{0x0D, 0x1C, false, "Enter"});
+      return std::optional<QString>(name);
+    });
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    MacroScript expected{"1"};
+    if (byTenthRelease) {
+      for (int i = 0; i < 10; ++i) {
+        const Keystroke& key = i % 2 == 0 ? a : b;
+        keyboard->down(key);
+        keyboard->up(key);
+        expected.push_back(pressLine(key.name, i % 2 == 0 ? 0x04 : 0x05));
+        expected.push_back(releaseLine(key.name, i % 2 == 0 ? 0x04 : 0x05));
+      }
+    } else {
+      keyboard->down(shift);
+      keyboard->down(a);
+      keyboard->up(a);
+      keyboard->down(b);
+      QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+      expected.insert(expected.end(), {"1 Shift CODE:3333", "1 A CODE:0004", "2 A CODE:0004",
+                                       "1 B CODE:0005", "2 B CODE:0005", "2 Shift CODE:3333"});
+    }
+    QCOMPARE(asked, 1);
+    QVERIFY(!keyboard->enabled());
+    QVERIFY(!rig.program->recording());
+    QCOMPARE(form.lbl_REC->text(), QStringLiteral("开始录制"));
+    QCOMPARE(editor.script(), expected);
+    QCOMPARE(form.macro_content->count(), static_cast<int>(expected.size()) - 1);
+    if (name == QStringLiteral("zed")) {
+      QCOMPARE(ReadMacroFile(folder, "zed"), expected);
+      QVERIFY(shown.empty());
+    } else {
+      QCOMPARE(shown.size(), std::size_t{1});
+      QVERIFY2(shown[0].find("the editor still shows it") != std::string::npos, shown[0].c_str());
+      QVERIFY(!editor.macroName());
+    }
     setErrorPresenter({});
   }
 
