@@ -4,6 +4,8 @@
 #include <charconv>
 #include <filesystem>
 
+#include "base/Error.h"
+
 namespace kestrovane {
 
 namespace {
@@ -129,11 +131,25 @@ bool LanguageTexts::option(std::string_view key) const {
   return parsed != 0;
 }
 
+namespace {
+
+// A language file that exists but cannot be read, for the readers that fall
+// back to the built-in texts: the main window's start-up has told the user.
+std::optional<LanguageTexts> loadOrNothing(Language code, const AppPaths& paths) {
+  try {
+    return LanguageTexts::load(code, paths);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
 std::vector<std::pair<std::string_view, std::string>> LoadDialogTexts(std::string_view form,
                                                                       Language code,
                                                                       const AppPaths& paths) {
   std::vector<std::pair<std::string_view, std::string>> result;
-  const std::optional<LanguageTexts> texts = LanguageTexts::load(code, paths);
+  const std::optional<LanguageTexts> texts = loadOrNothing(code, paths);
   if (!texts) return result;
   for (const Caption& caption : dialogTexts(form))
     result.emplace_back(caption.control, texts->text(caption.key));
@@ -143,7 +159,7 @@ std::vector<std::pair<std::string_view, std::string>> LoadDialogTexts(std::strin
 std::string messageText(std::string_view name, Language code, const AppPaths& paths) {
   const Caption* caption = findCaption(name);
   if (caption == nullptr) return std::string(name);
-  if (const std::optional<LanguageTexts> texts = LanguageTexts::load(code, paths))
+  if (const std::optional<LanguageTexts> texts = loadOrNothing(code, paths))
     if (std::optional<std::string> text = texts->find(caption->key); text && !text->empty())
       return *text;
   return std::string(caption->builtIn);

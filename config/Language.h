@@ -60,7 +60,8 @@ std::string_view missingLanguageFileMessage(Language code);
 // The section of one language file, read once: values as UTF-8.
 class LanguageTexts {
  public:
-  // nullopt when the language has no file or the file does not exist.
+  // nullopt when the language has no file or the file does not exist; throws
+  // Error when it exists but cannot be read.
   static std::optional<LanguageTexts> load(Language code, const AppPaths& paths);
   // From the file's bytes (tests, kestrovanectl).
   static LanguageTexts parse(std::string_view fileBytes, const LanguageFileRef& file);
@@ -80,14 +81,15 @@ class LanguageTexts {
 
 // LoadDialogTexts: the texts of one dialog ("TForm2", "TForm3", "TForm5",
 // "TForm6") in reading order, as (control name, text). Empty when the
-// language has no file or the file is missing: the dialog keeps its
-// built-in texts and shows nothing.
+// language has no file or the file is missing or cannot be read: the dialog
+// keeps its built-in texts and shows nothing, and never fails to open.
 std::vector<std::pair<std::string_view, std::string>> LoadDialogTexts(std::string_view form,
                                                                       Language code,
                                                                       const AppPaths& paths);
 
 // One of the program's own messages (messageTexts) in the language, its
-// built-in text when the language's file lacks it or there is none.
+// built-in text when the language's file lacks it, cannot be read or there
+// is none.
 std::string messageText(std::string_view name, Language code, const AppPaths& paths);
 
 }  // namespace kestrovane

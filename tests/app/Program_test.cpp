@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -28,6 +29,10 @@
 #include "tests/app/FormFixture.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
+#include "ui/LeftKeyWarning.h"
+#include "ui/MacroApp.h"
+#include "ui/MacroName.h"
+#include "ui/ModeConfigure.h"
 
 namespace kestrovane::test {
 
@@ -416,6 +421,72 @@ class ProgramTest : public QObject {
     }
     setErrorPresenter({});
   }
+
+#ifndef _WIN32
+  // A file that cannot be read at start-up (a symlink to /proc/self/mem,
+  // which exists but gives an error on reading): told once, the step falls
+  // back to what a missing file gives, and the rest of start-up runs: the
+  // macro list is read, the dialogs open, and the first tick links the mouse.
+  void anUnreadableFileAtStartUpIsToldAndTheMouseIsStillLinked_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("englishTexts");
+    QTest::addColumn<bool>("modeFromSettings");
+    QTest::newRow("GM.ini") << QStringLiteral("configure/GM.ini") << true << false;
+    QTest::newRow("the user's language file")
+        << QStringLiteral("Language/1033/English.ini") << false << true;
+    QTest::newRow("another language's file")
+        << QStringLiteral("Language/1028/Traditional Chinese.ini") << true << true;
+    QTest::newRow("a mode's image file") << QStringLiteral("data/Mode2_data.ini") << true << true;
+  }
+  void anUnreadableFileAtStartUpIsToldAndTheMouseIsStillLinked() {
+    QFETCH(QString, file);
+    QFETCH(bool, englishTexts);
+    QFETCH(bool, modeFromSettings);
+    struct Restore {
+      QByteArray locale = qgetenv("LC_ALL");
+      ~Restore() {
+        setErrorPresenter({});
+        qputenv("LC_ALL", locale);
+      }
+    } restore;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    Rig rig;
+    const QString resources = QStringLiteral(KESTROVANE_SOURCE_DIR "/resources/");
+    for (const char* folder : {"configure", "data", "Language/1033", "Language/1028"}) {
+      const QString name = QString::fromLatin1(folder);
+      QVERIFY(QDir(rig.dir.path()).mkpath(name));
+      for (const QString& entry : QDir(resources + name).entryList(QDir::Files))
+        QVERIFY(QFile::copy(resources + name + QLatin1Char('/') + entry,
+                            rig.dir.filePath(name + QLatin1Char('/') + entry)));
+    }
+    QVERIFY(QFile::remove(rig.dir.filePath(file)));
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), rig.dir.filePath(file)));
+    QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
+    WriteMacroFile(rig.path("Macro") + "/", "m", {});
+    qputenv("LC_ALL", "en_US.UTF-8");
+
+    TForm1& form = rig.program->form();
+    form.FormCreate();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QVERIFY2(shown[0].find(QFileInfo(file).fileName().toStdString()) != std::string::npos,
+             shown[0].c_str());
+    QCOMPARE(form.Apply->text() == QStringLiteral("Apply"), englishTexts);
+    QCOMPARE(rig.program->model().currentMode() != 0, modeFromSettings);
+    QCOMPARE(rig.program->model().macroEditor.names(), std::vector<std::string>{"m"});
+    QVERIFY(form.isDetectionTimerEnabled());
+    // The dialogs read the language file too, and still open.
+    TForm2 assign(form.appPaths(), &form);
+    TForm3 rename(form.appPaths(), &form);
+    TForm5 warning(form.appPaths(), &form);
+    TForm6 name(form.appPaths(), {}, &form);
+    rig.clock.advance(kTick);
+    QVERIFY(rig.controlsEnabled());
+    QCOMPARE(rig.takeLog(), firmwareQuery("01"));
+    QCOMPARE(shown.size(), std::size_t{1});
+  }
+
+#endif
 
 #ifndef _WIN32
   // Without an X display there is no system-wide source: REC records the
