@@ -246,15 +246,20 @@ bool Program::startRecording() {
 void Program::stopRecording() {
   m_recording = false;
   m_recorder.stopTiming();
-  // The keyboard is let go before anything else: no dialog of the end (the
-  // name asked for, an error) is recorded.
+  // The keyboard is let go before anything else, so that no dialog of the
+  // end (the name asked for, an error) is recorded; pending window events
+  // run only once the recording is saved, so that no click can change the
+  // editor under it.
   m_recorder.clearModifierPending();
   if (KeyCapture* source = m_capture.get()) {
     source->stopWatching();
-    m_form.clock().processEvents();
     source->setEnabled(false);
   }
   m_recorder.releaseHeldKeys();
+  struct LetEventsRun {
+    Clock& clock;
+    ~LetEventsRun() { clock.processEvents(); }
+  } letEventsRun{m_form.clock()};
   // No macro selected and none named in this run: the recording is named
   // now, or dropped with a word to the user; nothing is lost silently.
   if (!m_model.macroEditor.macroName()) {

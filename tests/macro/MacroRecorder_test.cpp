@@ -43,15 +43,15 @@ class Rig : public MacroRecordingEditor, public KeyCaptureSink {
   void addRow() override { ++rows; }
   void selectLastRow() override { selected = rows - 1; }
   // The program's end: the keyboard let go first, then the keys still held
-  // released in the script, then the save.
+  // released in the script, then the save, then pending events.
   void endRecording() override {
     recorder.stopTiming();
     recorder.clearModifierPending();
     capture.stopWatching();
-    clock.processEvents();
     capture.setEnabled(false);
     recorder.releaseHeldKeys();
     saved.push_back(m_script);
+    clock.processEvents();
     recording = false;
   }
 
