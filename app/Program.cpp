@@ -197,13 +197,9 @@ void Program::RecordClick() {
   if (caption == start && !m_recording) {
     if (startRecording()) m_model.setCaption("lbl_REC", stop);
   } else if (caption == stop && m_recording) {
-    // The keyboard is let go and the caption set back even when the file
-    // cannot be written; the error is then shown.
-    struct Restore {
-      Program& program;
-      std::string start;
-      ~Restore() { program.m_model.setCaption("lbl_REC", start); }
-    } restore{*this, start};
+    // The recording is over before anything of its end can show (the name
+    // dialog, an error): the caption turns back first.
+    m_model.setCaption("lbl_REC", start);
     stopRecording();
   }
 }

@@ -376,8 +376,12 @@ class ProgramTest : public QObject {
     const std::array typed{Keystroke{0x5A, 0x2C, false, "Z"}, Keystroke{0x45, 0x12, false, "E"},
                            Keystroke{0x44, 0x20, false, "D"}};
     int asked = 0;
+    QString captionWhileAsked;
+    bool keyboardWhileAsked = true;
     form.setNewMacroPresenter([&] {
       ++asked;
+      captionWhileAsked = form.lbl_REC->text();
+      keyboardWhileAsked = keyboard->enabled();
       // The user types the name and Enter into the dialog.
       for (const Keystroke& key : typed) {
         keyboard->down(key);
@@ -406,6 +410,8 @@ class ProgramTest : public QObject {
                                        "1 B CODE:0005", "2 B CODE:0005", "2 Shift CODE:3333"});
     }
     QCOMPARE(asked, 1);
+    QCOMPARE(captionWhileAsked, QStringLiteral("开始录制"));
+    QVERIFY(!keyboardWhileAsked);
     QVERIFY(!keyboard->enabled());
     QVERIFY(!rig.program->recording());
     QCOMPARE(form.lbl_REC->text(), QStringLiteral("开始录制"));
