@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
-
 #include <utility>
 
 #include "app/TForm1_detail.h"
