@@ -100,8 +100,10 @@ class ProgramModel {
 
   void setObserver(ModelObserver* observer) { m_observer = observer; }
   void setPaths(const AppPaths& paths) {
+    // The names of our languages are read again only from another folder,
+    // so that a file that cannot be read is told once.
+    if (paths.languageDir != m_paths.languageDir) m_knownNamesRead = false;
     m_paths = paths;
-    m_knownNamesRead = false;
     macroEditor.setFolder(paths.macroDir);
   }
   const AppPaths& paths() const { return m_paths; }
