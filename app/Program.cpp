@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Error.h"
 #include "config/CaptionTable.h"
 #include "config/KeyFunction.h"
 #include "config/Language.h"
@@ -26,6 +27,8 @@ constexpr std::string_view kNoSystemWideCapture =
     "Recording is not available: this system gives the program no keyboard to record.";
 constexpr std::string_view kRecordingDropped =
     "The recording was not saved: no macro was chosen for it.";
+constexpr std::string_view kRecordingKept =
+    "The recording was not saved; the editor still shows it.";
 
 std::string nativePath(const QString& path) {
   return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
@@ -194,13 +197,9 @@ void Program::RecordClick() {
   if (caption == start && !m_recording) {
     if (startRecording()) m_model.setCaption("lbl_REC", stop);
   } else if (caption == stop && m_recording) {
-    // The keyboard is let go and the caption set back even when the file
-    // cannot be written; the error is then shown.
-    struct Restore {
-      Program& program;
-      std::string start;
-      ~Restore() { program.m_model.setCaption("lbl_REC", start); }
-    } restore{*this, start};
+    // The recording is over before anything of its end can show (the name
+    // dialog, an error): the caption turns back first.
+    m_model.setCaption("lbl_REC", start);
     stopRecording();
   }
 }
@@ -243,17 +242,20 @@ bool Program::startRecording() {
 void Program::stopRecording() {
   m_recording = false;
   m_recorder.stopTiming();
-  struct Release {
-    Program& program;
-    ~Release() {
-      program.m_recorder.clearModifierPending();
-      if (KeyCapture* source = program.m_capture.get()) {
-        source->stopWatching();
-        program.m_form.clock().processEvents();
-        source->setEnabled(false);
-      }
-    }
-  } release{*this};
+  // The keyboard is let go before anything else, so that no dialog of the
+  // end (the name asked for, an error) is recorded; pending window events
+  // run only once the recording is saved, so that no click can change the
+  // editor under it.
+  m_recorder.clearModifierPending();
+  if (KeyCapture* source = m_capture.get()) {
+    source->stopWatching();
+    source->setEnabled(false);
+  }
+  m_recorder.releaseHeldKeys();
+  struct LetEventsRun {
+    Clock& clock;
+    ~LetEventsRun() { clock.processEvents(); }
+  } letEventsRun{m_form.clock()};
   // No macro selected and none named in this run: the recording is named
   // now, or dropped with a word to the user; nothing is lost silently.
   if (!m_model.macroEditor.macroName()) {
@@ -263,11 +265,12 @@ void Program::stopRecording() {
       showError(std::string(kRecordingDropped));
       return;
     }
-    m_model.editMacros([&name](MacroEditor& e) {
-      MacroScript recorded = e.script();
-      e.AddNewMacro(*name);
-      e.setScript(std::move(recorded));
-    });
+    try {
+      m_model.editMacros([&name](MacroEditor& e) { e.AddRecordedMacro(*name); });
+    } catch (const Error& error) {
+      throw Error(std::string(error.what()) + "\r\n" + std::string(kRecordingKept));
+    }
+    return;
   }
   m_model.editMacros([](MacroEditor& e) { e.WriteFile(); });
 }

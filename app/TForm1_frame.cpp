@@ -119,11 +119,13 @@ void TForm1::FormCreate() {
   suiFileTheme1.setThemeFile(joinPath(m_paths.workDir, "ZQK_A.sui"));
   suiFileTheme2.setThemeFile(joinPath(m_paths.workDir, "ZQK_B.sui"));
 
-  // 8.-11.
-  LoadSkins();
+  // 8.-11. Each step that reads files stands on its own: a file that cannot
+  // be read is told once, the step keeps what a missing file gives, and
+  // start-up goes on, so that the mouse is still linked and the rest read.
+  runGuarded([this] { LoadSkins(); });
   m_startup.ChooseLanguage();
-  m_startup.LoadMainTexts();
-  m_startup.ReadGeneralSettings();
+  runGuarded([this] { m_startup.LoadMainTexts(); });
+  runGuarded([this] { m_startup.ReadGeneralSettings(); });
 
   // 12.-14.
   m_clock.processEvents();
@@ -136,7 +138,7 @@ void TForm1::FormCreate() {
       m_clock.startTimer(kDetectionInterval, [this] { m_startup.DetectHIDDeviceCounterTimer(); });
 
   // 16.-17.
-  m_startup.LoadCurrentMode();
+  runGuarded([this] { m_startup.LoadCurrentMode(); });
   m_clock.processEvents();
 
   // 18. The macro folder beside the executable; one level, a failure is ignored.
@@ -145,7 +147,7 @@ void TForm1::FormCreate() {
   QDir().mkdir(QFile::decodeName(QByteArray::fromStdString(m_paths.macroDir)));
 
   // 19. The macro list, first time.
-  m_startup.LoadMacroList();
+  runGuarded([this] { m_startup.LoadMacroList(); });
   UpdateWindowShape();
 }
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
+#include <utility>
 
 #include "app/TForm1_detail.h"
 #include "app/main.h"
@@ -182,15 +183,16 @@ void TForm1::createKeysPage() {
   MenuName->setObjectName(QStringLiteral("MenuName"));
   connect(MenuName, &QAction::triggered, this, [this] { runGuarded([this] { MenuNameClick(); }); });
   // The design attaches the menu to nothing; a right click on a mode panel or
-  // its name opens it at the pointer, where users look for a rename. The
-  // rename names the selected mode, so the click first selects the mode it
-  // is on: the name goes to the mode the user pointed at.
+  // its name opens it at the pointer, where users look for a rename, and the
+  // name goes to the mode the user pointed at. The click selects nothing:
+  // selecting reloads the mode, which would drop the unsaved changes of the
+  // current one even when the rename is then cancelled.
   for (int n = 1; n <= kModeCount; ++n) {
     for (QWidget* surface :
          {static_cast<QWidget*>(modePanel(n)), static_cast<QWidget*>(modeName(n))}) {
       surface->setContextMenuPolicy(Qt::CustomContextMenu);
       connect(surface, &QWidget::customContextMenuRequested, this, [this, n, surface](QPoint at) {
-        if (!m_model.modeSelected(n)) runGuarded([this, n] { m_model.SelectMode(n); });
+        m_renameMode = n;
         ModeMenu->popup(surface->mapToGlobal(at));
       });
     }
@@ -198,8 +200,9 @@ void TForm1::createKeysPage() {
 }
 
 void TForm1::MenuNameClick() {
+  const int pointedAt = std::exchange(m_renameMode, 0);
   const QString name = m_modeNamePresenter ? m_modeNamePresenter() : TForm3::askName(this, m_paths);
-  const int mode = m_model.firstSelectedMode();
+  const int mode = pointedAt != 0 ? pointedAt : m_model.firstSelectedMode();
   if (name.isEmpty() || mode == 0) return;
   m_model.setModeName(mode, utf8ToCodePage(name.toStdString()));
 }

@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     else
       askedDuringStartup = true;
   });
-  // As in any handler, an error is shown and the rest of the start-up skipped.
+  // Each start-up step that reads files reports its own errors and goes on;
+  // anything else that escapes is shown like any handler's error.
   kestrovane::runGuarded([&form] { form.FormCreate(); });
   form.show();
   started = true;

@@ -167,7 +167,8 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
 
   // ---- Mode names
   // "Save As Name": the mode name dialog TForm3, modally; its name (if any)
-  // becomes the name of the first selected mode.
+  // becomes the name of the mode whose panel was right-clicked to open the
+  // menu, else of the first selected mode.
   void MenuNameClick();
   // How TForm3 is shown: the name entered, empty when the mode keeps its
   // name; empty (the default) shows the real modal dialog.
@@ -394,6 +395,8 @@ class TForm1 : public QWidget, public DeviceControls, public ModelObserver {
   std::function<QString()> m_chooseMacroFile;
   std::function<std::optional<QString>()> m_newMacroName;
   std::function<QString()> m_modeNamePresenter;
+  // The mode whose panel or name opened ModeMenu, 0 for none.
+  int m_renameMode = 0;
   // The controls whose texts the model holds, with how each takes its text.
   struct CaptionTarget {
     std::string_view control;

@@ -85,7 +85,7 @@ class LanguageTexts {
 // LoadDialogTexts: the texts of one dialog ("TForm2", "TForm3", "TForm5",
 // "TForm6") in reading order, as (control name, text). Empty when the
 // language has no file or the file is missing or cannot be read: the dialog
-// keeps its built-in texts and shows nothing.
+// keeps its built-in texts and shows nothing, and never fails to open.
 std::vector<std::pair<std::string_view, std::string>> LoadDialogTexts(std::string_view form,
                                                                       Language code,
                                                                       const AppPaths& paths);

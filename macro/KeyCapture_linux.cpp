@@ -22,7 +22,9 @@ constexpr int kEvdevKeyCodeOffset = 8;
 
 // Reads the keyboard system-wide through XInput2 raw key events on the root
 // window: they reach this client whatever window has the focus, and need no
-// permission.
+// permission. The client announces XInput 2.2: to a client of 2.0 the server
+// sends no raw events while another client grabs the keyboard (a game, a
+// virtual machine, an open menu), and the keys typed then would be lost.
 class X11KeyCapture final : public EvdevKeyCapture {
  public:
   X11KeyCapture(KeyCaptureSink& sink, Display* display, int xiOpcode)
@@ -62,7 +64,7 @@ std::unique_ptr<KeyCapture> makeX11KeyCapture(KeyCaptureSink& sink, const char* 
   int firstEvent = 0;
   int firstError = 0;
   int major = 2;
-  int minor = 0;
+  int minor = 2;
   std::array<unsigned char, XIMaskLen(XI_LASTEVENT)> bits{};
   XISetMask(bits.data(), XI_RawKeyPress);
   XISetMask(bits.data(), XI_RawKeyRelease);

@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroFileSystem.h"
 #include "macro/MacroName.h"
 
 namespace kestrovane {
@@ -146,9 +147,30 @@ void MacroEditor::DeleteMacro() {
   Clear();
 }
 
+// The reload of the list would leave no row selected under a script still
+// shown, and the next edit would go to the confirmed name's file: the macro
+// shown stays selected, and is read again when the import replaced its file.
 void MacroEditor::Import(const std::string& path) {
+  const std::optional<std::string> shown =
+      m_selectedMacro >= 0 && m_selectedMacro < static_cast<int>(m_names.size())
+          ? std::optional<std::string>(m_names[static_cast<std::size_t>(m_selectedMacro)])
+          : std::nullopt;
   ImportMacroFile(m_folder, path);
   LoadNames();
+  if (!shown) return;
+  const auto found = std::find(m_names.begin(), m_names.end(), *shown);
+  if (found == m_names.end()) {
+    Clear();
+    return;
+  }
+  const auto row = static_cast<int>(found - m_names.begin());
+  const std::string_view fileName = detail::MacroFileSystem::fileName(path);
+  if (fileName.size() == shown->size() + kMacroFileExtension.size() &&
+      fileName.substr(0, shown->size()) == *shown &&
+      detail::MacroFileSystem::hasMacroExtension(fileName))
+    OpenMacro(row);
+  else
+    m_selectedMacro = row;
 }
 
 void MacroEditor::AddNewMacro(const std::string& name) {
@@ -156,6 +178,13 @@ void MacroEditor::AddNewMacro(const std::string& name) {
   RefreshMacroList();
   createMacro(m_folder, m_names, name);
   m_confirmedName = name;
+}
+
+void MacroEditor::AddRecordedMacro(const std::string& name) {
+  RefreshMacroList();
+  createMacro(m_folder, m_names, name);
+  m_confirmedName = name;
+  WriteFile();
 }
 
 std::optional<std::string> MacroEditor::macroName() const {

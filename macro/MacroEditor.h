@@ -81,12 +81,21 @@ class MacroEditor {
   void SetDelay(std::string_view boxText);
   // lbl_delete: the selected macro's file and row go; the editor empties.
   void DeleteMacro();
-  // lbl_load after the file dialog: the file copied in, the list reloaded.
+  // lbl_load after the file dialog: the file copied in, the list reloaded;
+  // the macro shown stays selected (read again if the file replaced its own),
+  // so an edit is only ever written into the file of the macro shown.
   void Import(const std::string& path);
   // The new-macro dialog's OK with a name it accepted: the editor empties,
   // the name joins the list (no row selected), its empty file is created and
   // it becomes the confirmed name.
   void AddNewMacro(const std::string& name);
+
+  // A recording made with no macro to hold it, named now: the name joins the
+  // list as a new macro's does (no row selected), its file is created with
+  // the script, and it becomes the confirmed name. The editor keeps the
+  // recording whatever fails; a refused name or a file that cannot be
+  // created throws before the confirmed name changes.
+  void AddRecordedMacro(const std::string& name);
 
   // The macro the script belongs to: the selected row's, else the confirmed
   // name; nullopt when there is neither.

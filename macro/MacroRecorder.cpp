@@ -1,5 +1,6 @@
 #include "macro/MacroRecorder.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,10 @@ void MacroRecorder::startRecording() {
   m_lastTick = 0;
   m_releaseCount = 0;
   m_modifierPending = false;
+  // A press the last recording left open has its release line there; a held
+  // count carried over would make this recording ignore that key's press.
+  m_heldCount = 0;
+  m_openPresses.clear();
 }
 
 void MacroRecorder::appendRow(std::string line, bool select) {
@@ -42,9 +47,29 @@ void MacroRecorder::appendRow(std::string line, bool select) {
   if (select) m_editor.selectLastRow();
 }
 
-void MacroRecorder::onReceive(std::uint16_t key, TKeyboardHookState state) {
-  if (m_editor.rowCount() == 0) m_editor.script().emplace_back(kHeaderLine);
+void MacroRecorder::appendKeyLine(char prefix, std::string_view name, std::uint16_t code) {
+  const auto open =
+      std::find_if(m_openPresses.begin(), m_openPresses.end(),
+                   [&](const OpenPress& p) { return p.name == name && p.code == code; });
+  if (prefix == kLinePress) {
+    if (open == m_openPresses.end()) m_openPresses.push_back({std::string(name), code});
+    appendRow(pressLine(name, code), true);
+  } else {
+    if (open != m_openPresses.end()) m_openPresses.erase(open);
+    appendRow(releaseLine(name, code), true);
+  }
+}
 
+void MacroRecorder::releaseHeldKeys() {
+  while (!m_openPresses.empty()) {
+    const OpenPress last = m_openPresses.back();
+    m_openPresses.pop_back();
+    appendRow(releaseLine(last.name, last.code), true);
+  }
+  m_heldCount = 0;
+}
+
+void MacroRecorder::onReceive(std::uint16_t key, TKeyboardHookState state) {
   char prefix = kLinePress;
   switch (state) {
     case kh_On:
@@ -54,7 +79,9 @@ void MacroRecorder::onReceive(std::uint16_t key, TKeyboardHookState state) {
       break;
     case kh_Off:
       prefix = kLineRelease;
-      --m_heldCount;
+      // A key held since before the recording started is released without a
+      // press counted; the count stays at 0 so that its next press counts.
+      if (m_heldCount > 0) --m_heldCount;
       ++m_releaseCount;
       break;
     case kh_Repeat:
@@ -63,6 +90,9 @@ void MacroRecorder::onReceive(std::uint16_t key, TKeyboardHookState state) {
       m_lastKey = key;
       break;
   }
+  // The header comes with the first event that is not ignored, once: a
+  // modifier's event adds no row, so the row count cannot tell.
+  if (m_editor.script().empty()) m_editor.script().emplace_back(kHeaderLine);
 
   // The system tick is a 32-bit millisecond count; differences wrap with it.
   const auto now = static_cast<std::uint32_t>(m_clock.now().count());
@@ -78,8 +108,7 @@ void MacroRecorder::onReceive(std::uint16_t key, TKeyboardHookState state) {
     m_modifierPending = true;
     m_modifierPrefix = prefix;
   } else {
-    const std::uint8_t code = KeyDeviceCode(hookKey);
-    appendRow(prefix == kLinePress ? pressLine(name, code) : releaseLine(name, code), true);
+    appendKeyLine(prefix, name, KeyDeviceCode(hookKey));
   }
 
   if (m_releaseCount == kReleasesPerRecording) {
@@ -90,11 +119,8 @@ void MacroRecorder::onReceive(std::uint16_t key, TKeyboardHookState state) {
 
 void MacroRecorder::onKeyNative(const TKeyInfo& info) {
   if (!m_modifierPending) return;
-  if (const ModifierKey* modifier = findModifierByName(info.name)) {
-    appendRow(m_modifierPrefix == kLinePress ? pressLine(modifier->name, modifier->code)
-                                             : releaseLine(modifier->name, modifier->code),
-              true);
-  }
+  if (const ModifierKey* modifier = findModifierByName(info.name))
+    appendKeyLine(m_modifierPrefix, modifier->name, modifier->code);
   m_modifierPending = false;
 }
 

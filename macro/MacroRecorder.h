@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/Clock.h"
 #include "macro/KeyCapture.h"
@@ -26,19 +29,24 @@ class MacroRecordingEditor {
 
 // The recording rules: turns the keyboard side's key events and the watch
 // side's keystrokes into press, release and delay lines of the editor's
-// script. One recorder serves the whole program: last key and held count
-// carry over from one recording to the next.
+// script. One recorder serves the whole program: the last key carries over
+// from one recording to the next; the held count starts clean with each.
 class MacroRecorder {
  public:
   MacroRecorder(MacroRecordingEditor& editor, Clock& clock) : m_editor(editor), m_clock(clock) {}
 
-  // The recorder's part of a start: forgets the last tick, the releases and
-  // a pending modifier.
+  // The recorder's part of a start: forgets the last tick, the releases, a
+  // pending modifier and the keys held in the last recording.
   void startRecording();
   // The two parts of an end, around the editor's save: no last tick before
   // it, no pending modifier after it.
   void stopTiming() { m_lastTick = 0; }
   void clearModifierPending() { m_modifierPending = false; }
+  // Once the capture has stopped: the release lines of the keys whose press
+  // lines have none yet, the last pressed first, so that a recording never
+  // leaves a key held on the mouse (a recording stopped with a key down, or
+  // ended by a modifier's release whose line never came).
+  void releaseHeldKeys();
 
   // A key event of the keyboard side (Raw Input's virtual-key code).
   void onReceive(std::uint16_t key, TKeyboardHookState state);
@@ -54,6 +62,8 @@ class MacroRecorder {
 
  private:
   void appendRow(std::string line, bool select);
+  // Writes a press or release line and keeps the list of open presses.
+  void appendKeyLine(char prefix, std::string_view name, std::uint16_t code);
 
   MacroRecordingEditor& m_editor;
   Clock& m_clock;
@@ -65,6 +75,12 @@ class MacroRecorder {
   std::uint32_t m_lastTick = 0;
   bool m_modifierPending = false;
   char m_modifierPrefix = '\0';
+  // The keys whose press line has no release line yet, in the order pressed.
+  struct OpenPress {
+    std::string name;
+    std::uint16_t code;
+  };
+  std::vector<OpenPress> m_openPresses;
 };
 
 }  // namespace kestrovane

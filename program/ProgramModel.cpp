@@ -10,12 +10,6 @@
 
 namespace kestrovane {
 
-namespace {
-
-constexpr std::string_view kLeftButtonItem = "lbl_msekey_left";
-
-}  // namespace
-
 ProgramModel::ProgramModel(Clock& clock, PointerStore& pointerStore, PointerSystem& pointerSystem)
     : m_clock(clock),
       m_pointerStore(pointerStore),
@@ -54,8 +48,12 @@ ProgramModel::ProgramModel(Clock& clock, PointerStore& pointerStore, PointerSyst
   }
 }
 
+// A language file without the item's text leaves the menu row empty; the
+// rule then looks for the built-in name, so no button is given an empty
+// caption.
 std::string ProgramModel::leftButtonText() const {
-  return utf8ToCodePage(caption(kLeftButtonItem));
+  const std::string& text = caption(kLeftButtonItem);
+  return utf8ToCodePage(text.empty() ? builtInCaption(kLeftButtonItem) : text);
 }
 
 const std::string& ProgramModel::caption(std::string_view control) const {
@@ -324,13 +322,23 @@ MacroLooping ProgramModel::macroLooping() const {
 
 void ProgramModel::AssignKeyFunction(int n, KeyFunction function, std::string caption) {
   const Change change(*this, kAspectKeyCaptions | kAspectImages);
+  // A menu row the language file leaves empty gives its built-in name: no
+  // button is given an empty caption.
+  if (caption.empty())
+    for (const FunctionItem& item : functionTable())
+      if (item.code == function) {
+        caption = utf8ToCodePage(builtInCaption(item.label));
+        break;
+      }
   if (n >= 1 && n <= kKeyCount) {
     m_keyCaptions[static_cast<std::size_t>(n - 1)] = std::move(caption);
     writeKeyFunction(images.workingImage, n, function);
   }
 
-  const std::array firstThree{m_keyCaptions[0], m_keyCaptions[1], m_keyCaptions[2]};
+  std::array firstThree{m_keyCaptions[0], m_keyCaptions[1], m_keyCaptions[2]};
   const std::string leftText = leftButtonText();
+  for (std::string& shown : firstThree)
+    if (namesLeftButtonWithoutText(shown)) shown = leftText;
   switch (leftButtonRule(firstThree, leftText, n)) {
     case LeftButtonRule::Holds:
       break;

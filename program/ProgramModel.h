@@ -21,6 +21,9 @@
 
 namespace kestrovane {
 
+// The function menu's left-button row, which the left-button rule is about.
+inline constexpr std::string_view kLeftButtonItem = "lbl_msekey_left";
+
 // The sliders whose positions the program keeps, with their ranges.
 enum class Slider {
   spin_msespeed,    // pointer speed 0..10
@@ -97,8 +100,10 @@ class ProgramModel {
 
   void setObserver(ModelObserver* observer) { m_observer = observer; }
   void setPaths(const AppPaths& paths) {
+    // The names of our languages are read again only from another folder,
+    // so that a file that cannot be read is told once.
+    if (paths.languageDir != m_paths.languageDir) m_knownNamesRead = false;
     m_paths = paths;
-    m_knownNamesRead = false;
     macroEditor.setFolder(paths.macroDir);
   }
   const AppPaths& paths() const { return m_paths; }
@@ -147,7 +152,8 @@ class ProgramModel {
   void setKeyCaption(int n, std::string caption);
   void setModeName(int n, std::string name);
   // The text the left-button rule looks for on Key1..Key3: the caption of
-  // the menu's left-button item, in the code page.
+  // the menu's left-button item, in the code page; its built-in text when
+  // the language file leaves the item empty.
   std::string leftButtonText() const;
 
   // The texts of the window's other controls (UTF-8), by control name: the
@@ -170,7 +176,8 @@ class ProgramModel {
   // function code holds, the current language's name of that function;
   // anything else (a macro's name, a name of another function, a text of
   // the user's) as stored. Likewise a stored mode name that is a default
-  // name of mode n. Code page bytes in and out.
+  // name of mode n. A name the current language leaves empty is no name:
+  // the stored one stays. Code page bytes in and out.
   std::string shownKeyCaption(const KeyFunction& code, const std::string& stored);
   std::string shownModeName(int n, const std::string& stored);
 
@@ -209,6 +216,8 @@ class ProgramModel {
 
   // ---- Modes
   void SelectMode(int n);
+  // A file that cannot be read is taken as missing: the load goes on with
+  // the others and throws the messages of all such files at its end.
   void LoadCurrentMode();
   // Whether the bytes of mode n's stored image came from an image file, read
   // by a load or written by a save. The images start all zero, and a mode
@@ -220,7 +229,10 @@ class ProgramModel {
   // included, become mode n's stored image.
   void storeWholeWorkingImage(int n);
 
-  // ---- Settings files. The writers do nothing while iniWriteSuppressed.
+  // ---- Settings files. The writers do nothing while iniWriteSuppressed,
+  // and never write an empty caption or mode name over one the file holds.
+  // A language file the shown names need that cannot be read gives no names;
+  // the read is done and then throws its message.
   void ReadGeneralSettings();
   void WriteGeneralSettings();
   void ReadModeSettings(int n);
@@ -324,6 +336,14 @@ class ProgramModel {
   const std::map<std::string, KnownNames, std::less<>>& knownNames();
   std::map<std::string, KnownNames, std::less<>> m_knownNames;
   bool m_knownNamesRead = false;
+  // The messages of language files that knownNames could not read; the
+  // settings read that needed them tells them once it is done.
+  std::vector<std::string> m_unreadFiles;
+  void throwUnreadFiles();
+  // Whether a caption kept as stored is one of our languages' names of the
+  // left button while the current language has no text for it (the caption
+  // then is not translated, and the rule must still see the left button).
+  bool namesLeftButtonWithoutText(const std::string& stored);
   // The window's texts come from a language file (LoadMainTexts read one).
   bool m_textsFromFile = false;
   // The current language's default mode names (UTF-8).

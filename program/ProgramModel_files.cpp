@@ -1,6 +1,7 @@
 // ProgramModel: mode selection and the settings files.
 #include <filesystem>
 
+#include "base/Error.h"
 #include "base/IniFile.h"
 #include "program/ProgramModel.h"
 
@@ -24,7 +25,34 @@ std::optional<int> radioValue(const SelectionGroup& group) {
   return choice - 1;
 }
 
+// A caption that reads empty (a language file without the text) is never
+// saved over one the file holds: the stored caption stays, and shows again
+// once the language file is whole.
+template <std::size_t N>
+void keepStoredCaptions(std::array<std::string, N>& captions,
+                        const std::array<std::string, N>& stored) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (captions[i].empty()) captions[i] = stored[i];
+}
+
+// The texts of several files that could not be read, as one message.
+std::string joinedMessages(const std::vector<std::string>& messages) {
+  std::string text;
+  for (const std::string& message : messages) {
+    if (!text.empty()) text += "\r\n";
+    text += message;
+  }
+  return text;
+}
+
 }  // namespace
+
+void ProgramModel::throwUnreadFiles() {
+  if (m_unreadFiles.empty()) return;
+  const std::string text = joinedMessages(m_unreadFiles);
+  m_unreadFiles.clear();
+  throw Error(text);
+}
 
 std::string ProgramModel::configurePath(std::string_view name) const {
   return joinPath(m_paths.configureDir, name);
@@ -56,39 +84,57 @@ void ProgramModel::SelectMode(int n) {
   processEvents();
 }
 
+// A file that cannot be read is taken as missing and the load goes on; the
+// files that could not be read are told at the end, in one message.
 void ProgramModel::LoadCurrentMode() {
   const Change change(*this, kAspectImages);
-  for (int n = 1; n <= kModeCount; ++n) ReadModeImageFile(n);
+  std::vector<std::string> unread;
+  const auto read = [&unread](auto step) {
+    try {
+      step();
+    } catch (const Error& error) {
+      unread.emplace_back(error.what());
+    }
+  };
+  for (int n = 1; n <= kModeCount; ++n) read([this, n] { ReadModeImageFile(n); });
   const int current = gb7.checkedChoice();
-  if (current == 0) return;
-  const ModeImage& stored = images.storedImage(current);
-  images.workingImage = stored;
-  images.workingImage[kModeNumberByte] = static_cast<std::uint8_t>(current);
-  m_workingImageFromFile = imageFromFile(current);
-  ReadModeSettings(current);
-  // A mode whose lighting is off keeps the level and frequency selections of
-  // its file, but the mouse gets no light.
-  if (gb4.checked(2)) {
-    writeLedLevel(images.workingImage, 0);
-    writeLedFrequency(images.workingImage, 0);
-    StoreCurrentMode();
+  if (current != 0) {
+    const ModeImage& stored = images.storedImage(current);
+    images.workingImage = stored;
+    images.workingImage[kModeNumberByte] = static_cast<std::uint8_t>(current);
+    m_workingImageFromFile = imageFromFile(current);
+    read([this, current] { ReadModeSettings(current); });
+    // A mode whose lighting is off keeps the level and frequency selections
+    // of its file, but the mouse gets no light.
+    if (gb4.checked(2)) {
+      writeLedLevel(images.workingImage, 0);
+      writeLedFrequency(images.workingImage, 0);
+      StoreCurrentMode();
+    }
   }
+  if (!unread.empty()) throw Error(joinedMessages(unread));
 }
 
 void ProgramModel::ReadModeImageFile(int n) {
   if (n < 1 || n > kModeCount) return;
   const Change change(*this, kAspectImages);
   const std::string path = dataPath(modeImageFileName(n));
+  std::optional<Error> unreadable;
   if (fileExists(path)) {
-    images.workingImage = readModeImage(IniFile::load(path), modeImageSection(n));
-    m_workingImageFromFile = true;
+    try {
+      images.workingImage = readModeImage(IniFile::load(path), modeImageSection(n));
+      m_workingImageFromFile = true;
+    } catch (const Error& error) {
+      unreadable = error;
+    }
   }
-  // Whether or not the file was there: a missing file gives the mode what
-  // the working image holds.
+  // Whether or not the file was there or could be read: a missing file gives
+  // the mode what the working image holds.
   ModeImage& stored = images.storedImage(n);
   stored = images.workingImage;
   stored[kModeNumberByte] = static_cast<std::uint8_t>(n);
   m_storedImageFromFile[static_cast<std::size_t>(n - 1)] = m_workingImageFromFile;
+  if (unreadable) throw *unreadable;
 }
 
 bool ProgramModel::imageFromFile(int n) const {
@@ -161,6 +207,7 @@ void ProgramModel::ReadModeSettings(int n) {
   readRadio(gb6, s.breatheColor.value_or(0), [this](int on) { lbl_LEDcolorClick(on); });
   readRadio(gb8, s.motor.value_or(0), [this](int on) { lbl_MotorClick(on); });
   readRadio(gb10, s.motorStr.value_or(0), [this](int on) { lbl_MotorClick(on + 2); });
+  throwUnreadFiles();
 }
 
 ModeSettings ProgramModel::currentModeSettings() const {
@@ -196,7 +243,9 @@ void ProgramModel::WriteModeSettings(int n) {
   if (iniWriteSuppressed || n < 1 || n > kModeCount) return;
   const std::string path = configurePath(modeSettingsFileName(n));
   IniFile file = IniFile::load(path);
-  writeModeSettings(file, modeSettingsSection(n), currentModeSettings());
+  ModeSettings settings = currentModeSettings();
+  keepStoredCaptions(settings.keys, readModeSettings(file, modeSettingsSection(n)).keys);
+  writeModeSettings(file, modeSettingsSection(n), settings);
   file.save(path);
 }
 
@@ -233,13 +282,19 @@ void ProgramModel::ReadGeneralSettings() {
   cycleFlag = !g.cycleFlag;
   lbl_cycleClick();
   m_cycleCount = g.cycleCount;
+  throwUnreadFiles();
 }
 
 void ProgramModel::WriteGeneralSettings() {
   if (iniWriteSuppressed) return;
   const std::string path = configurePath(kGeneralSettingsFile);
   IniFile file = IniFile::load(path);
-  writeGeneralSettings(file, currentModeSettings(), generalSettings());
+  ModeSettings current = currentModeSettings();
+  GeneralSettings general = generalSettings();
+  const GeneralSettings stored = readGeneralSettings(file);
+  keepStoredCaptions(general.modeNames, stored.modeNames);
+  keepStoredCaptions(current.keys, readModeSettings(file, kGeneralSettingsSection).keys);
+  writeGeneralSettings(file, current, general);
   file.save(path);
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "base/CodePage.h"
+#include "base/Error.h"
 #include "config/CaptionTable.h"
 #include "config/Language.h"
 #include "program/ProgramModel.h"
@@ -65,9 +66,15 @@ const std::map<std::string, ProgramModel::KnownNames, std::less<>>& ProgramModel
   if (m_knownNamesRead) return m_knownNames;
   m_knownNamesRead = true;
   std::vector<LanguageTexts> files;
-  for (Language code : {Language::CHS, Language::CHT, Language::ENU})
-    if (std::optional<LanguageTexts> texts = LanguageTexts::load(code, m_paths))
-      files.push_back(std::move(*texts));
+  for (Language code : {Language::CHS, Language::CHT, Language::ENU}) {
+    try {
+      if (std::optional<LanguageTexts> texts = LanguageTexts::load(code, m_paths))
+        files.push_back(std::move(*texts));
+    } catch (const Error& error) {
+      // The current language's file has been told by LoadMainTexts.
+      if (code != language) m_unreadFiles.emplace_back(error.what());
+    }
+  }
   for (const Caption& c : mainWindowTexts()) {
     if (c.kind != CaptionKind::ModeName && findFunctionItem(c.control) == nullptr) continue;
     KnownNames& names = m_knownNames[std::string(c.control)];
@@ -98,9 +105,17 @@ std::string ProgramModel::shownKeyCaption(const KeyFunction& code, const std::st
   for (const FunctionItem& item : functionTable()) {
     if (item.code != code) continue;
     const auto it = names.find(item.label);
-    if (it != names.end() && it->second.holds(stored)) return utf8ToCodePage(caption(item.label));
+    if (it != names.end() && it->second.holds(stored) && !caption(item.label).empty())
+      return utf8ToCodePage(caption(item.label));
   }
   return stored;
+}
+
+bool ProgramModel::namesLeftButtonWithoutText(const std::string& stored) {
+  if (!caption(kLeftButtonItem).empty()) return false;
+  const auto& names = knownNames();
+  const auto it = names.find(kLeftButtonItem);
+  return it != names.end() && it->second.holds(stored);
 }
 
 std::string ProgramModel::shownModeName(int n, const std::string& stored) {
@@ -112,8 +127,9 @@ std::string ProgramModel::shownModeName(int n, const std::string& stored) {
       });
   const auto& names = knownNames();
   const auto it = names.find(c.control);
-  if (it == names.end() || !it->second.holds(stored)) return stored;
-  return utf8ToCodePage(m_defaultModeNames[static_cast<std::size_t>(n - 1)]);
+  const std::string& shown = m_defaultModeNames[static_cast<std::size_t>(n - 1)];
+  if (shown.empty() || it == names.end() || !it->second.holds(stored)) return stored;
+  return utf8ToCodePage(shown);
 }
 
 }  // namespace kestrovane

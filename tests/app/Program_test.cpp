@@ -7,12 +7,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <memory>
 
 #include "base/IniFile.h"
@@ -27,6 +29,10 @@
 #include "tests/app/FormFixture.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
+#include "ui/LeftKeyWarning.h"
+#include "ui/MacroApp.h"
+#include "ui/MacroName.h"
+#include "ui/ModeConfigure.h"
 #include "ui/PanelControl.h"
 
 namespace kestrovane::test {
@@ -363,6 +369,162 @@ class ProgramTest : public QObject {
     QCOMPARE(editor.script()[1], std::string("1 A CODE:0004"));
     setErrorPresenter({});
   }
+
+  // With no macro selected or named, the end of a recording asks for a name:
+  // by then the keyboard is let go, so the name typed into the dialog and its
+  // Enter are not recorded, whether REC or the tenth release ended it; a key
+  // still down is released in the script. A name whose file cannot be
+  // created leaves the recording in the editor and says why.
+  void recordingLetsTheKeyboardGoBeforeAskingForAName_data() {
+    QTest::addColumn<bool>("byTenthRelease");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("REC ends it") << false << QStringLiteral("zed");
+    QTest::newRow("the tenth release ends it") << true << QStringLiteral("zed");
+    QTest::newRow("the file cannot be created") << false << QStringLiteral("z:d");
+  }
+  void recordingLetsTheKeyboardGoBeforeAskingForAName() {
+    QFETCH(bool, byTenthRelease);
+    QFETCH(QString, name);
+    Rig rig;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    ScriptedKeyCapture* keyboard = nullptr;
+    rig.program->setKeyCaptureFactory([&keyboard](KeyCaptureSink& sink) {
+      auto source = std::make_unique<ScriptedKeyCapture>(sink);
+      keyboard = source.get();
+      return source;
+    });
+    TForm1& form = rig.program->form();
+    QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
+    const std::string folder = rig.path("Macro") + "/";
+    form.FormCreate();
+    MacroEditor& editor = rig.program->model().macroEditor;
+
+    const Keystroke a{0x41, 0x1E, false, "A"};
+    const Keystroke b{0x42, 0x30, false, "B"};
+    const Keystroke shift{0x10, 0x2A, false, "Shift"};
+    const std::array typed{Keystroke{0x5A, 0x2C, false, "Z"}, Keystroke{0x45, 0x12, false, "E"},
+                           Keystroke{0x44, 0x20, false, "D"}};
+    int asked = 0;
+    QString captionWhileAsked;
+    bool keyboardWhileAsked = true;
+    form.setNewMacroPresenter([&] {
+      ++asked;
+      captionWhileAsked = form.lbl_REC->text();
+      keyboardWhileAsked = keyboard->enabled();
+      // The user types the name and Enter into the dialog.
+      for (const Keystroke& key : typed) {
+        keyboard->down(key);
+        keyboard->up(key);
+      }
+      keyboard->down(Keystroke{0x0D, 0x1C, false, "Enter"});
+      return std::optional<QString>(name);
+    });
+    QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+    MacroScript expected{"1"};
+    if (byTenthRelease) {
+      for (int i = 0; i < 10; ++i) {
+        const Keystroke& key = i % 2 == 0 ? a : b;
+        keyboard->down(key);
+        keyboard->up(key);
+        expected.push_back(pressLine(key.name, i % 2 == 0 ? 0x04 : 0x05));
+        expected.push_back(releaseLine(key.name, i % 2 == 0 ? 0x04 : 0x05));
+      }
+    } else {
+      keyboard->down(shift);
+      keyboard->down(a);
+      keyboard->up(a);
+      keyboard->down(b);
+      QTest::mouseClick(form.lbl_REC, Qt::LeftButton, {}, {5, 5});
+      expected.insert(expected.end(), {"1 Shift CODE:3333", "1 A CODE:0004", "2 A CODE:0004",
+                                       "1 B CODE:0005", "2 B CODE:0005", "2 Shift CODE:3333"});
+    }
+    QCOMPARE(asked, 1);
+    QCOMPARE(captionWhileAsked, QStringLiteral("开始录制"));
+    QVERIFY(!keyboardWhileAsked);
+    QVERIFY(!keyboard->enabled());
+    QVERIFY(!rig.program->recording());
+    QCOMPARE(form.lbl_REC->text(), QStringLiteral("开始录制"));
+    QCOMPARE(editor.script(), expected);
+    QCOMPARE(form.macro_content->count(), static_cast<int>(expected.size()) - 1);
+    if (name == QStringLiteral("zed")) {
+      QCOMPARE(ReadMacroFile(folder, "zed"), expected);
+      QVERIFY(shown.empty());
+    } else {
+      QCOMPARE(shown.size(), std::size_t{1});
+      QVERIFY2(shown[0].find("the editor still shows it") != std::string::npos, shown[0].c_str());
+      QVERIFY(!editor.macroName());
+    }
+    setErrorPresenter({});
+  }
+
+#ifndef _WIN32
+  // A file that cannot be read at start-up (a symlink to /proc/self/mem,
+  // which exists but gives an error on reading): told once, the step falls
+  // back to what a missing file gives, and the rest of start-up runs: the
+  // macro list is read, the dialogs open, and the first tick links the mouse.
+  void anUnreadableFileAtStartUpIsToldAndTheMouseIsStillLinked_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("englishTexts");
+    QTest::addColumn<bool>("modeFromSettings");
+    QTest::newRow("GM.ini") << QStringLiteral("configure/GM.ini") << true << false;
+    QTest::newRow("the user's language file")
+        << QStringLiteral("Language/1033/English.ini") << false << true;
+    QTest::newRow("another language's file")
+        << QStringLiteral("Language/1028/Traditional Chinese.ini") << true << true;
+    QTest::newRow("a mode's image file") << QStringLiteral("data/Mode2_data.ini") << true << true;
+  }
+  void anUnreadableFileAtStartUpIsToldAndTheMouseIsStillLinked() {
+    QFETCH(QString, file);
+    QFETCH(bool, englishTexts);
+    QFETCH(bool, modeFromSettings);
+    struct Restore {
+      QByteArray locale = qgetenv("LC_ALL");
+      ~Restore() {
+        setErrorPresenter({});
+        qputenv("LC_ALL", locale);
+      }
+    } restore;
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    Rig rig;
+    const QString resources = QStringLiteral(KESTROVANE_SOURCE_DIR "/resources/");
+    for (const char* folder : {"configure", "data", "Language/1033", "Language/1028"}) {
+      const QString name = QString::fromLatin1(folder);
+      QVERIFY(QDir(rig.dir.path()).mkpath(name));
+      for (const QString& entry : QDir(resources + name).entryList(QDir::Files))
+        QVERIFY(QFile::copy(resources + name + QLatin1Char('/') + entry,
+                            rig.dir.filePath(name + QLatin1Char('/') + entry)));
+    }
+    QVERIFY(QFile::remove(rig.dir.filePath(file)));
+    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), rig.dir.filePath(file)));
+    QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
+    WriteMacroFile(rig.path("Macro") + "/", "m", {});
+    qputenv("LC_ALL", "en_US.UTF-8");
+
+    TForm1& form = rig.program->form();
+    form.FormCreate();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QVERIFY2(shown[0].find(QFileInfo(file).fileName().toStdString()) != std::string::npos,
+             shown[0].c_str());
+    QCOMPARE(form.Apply->text() == QStringLiteral("Apply"), englishTexts);
+    QCOMPARE(rig.program->model().currentMode() != 0, modeFromSettings);
+    QCOMPARE(rig.program->model().macroEditor.names(), std::vector<std::string>{"m"});
+    QVERIFY(form.isDetectionTimerEnabled());
+    // The dialogs read the language file too, and still open.
+    TForm2 assign(form.appPaths(), &form);
+    TForm3 rename(form.appPaths(), &form);
+    TForm5 warning(form.appPaths(), &form);
+    TForm6 name(form.appPaths(), {}, &form);
+    rig.clock.advance(kTick);
+    QVERIFY(rig.controlsEnabled());
+    QCOMPARE(rig.takeLog(), firmwareQuery("01"));
+    // Selecting a mode reads the names again from memory: nothing more told.
+    if (file.startsWith(QLatin1String("Language"))) rig.program->model().SelectMode(2);
+    QCOMPARE(shown.size(), std::size_t{1});
+  }
+
+#endif
 
 #ifndef _WIN32
   // Without an X display there is no system-wide source: REC records the

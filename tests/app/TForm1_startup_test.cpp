@@ -5,6 +5,7 @@
 
 #include "base/Error.h"
 #include "tests/app/FormFixture.h"
+#include "ui/ErrorReport.h"
 #include "ui/ImageControl.h"
 #include "ui/LabelControl.h"
 #include "ui/PanelControl.h"
@@ -149,16 +150,40 @@ class StartupTest : public QObject {
     QVERIFY(!QDir(notAFolder + QStringLiteral("/Macro")).exists());
   }
 
-  // An error stops the start-up where it was raised.
-  void anErrorStopsTheRestOfTheStartUp() {
+  // A step that reads files and raises an error (a file that cannot be
+  // read) is told once and stops only itself: every later step runs, and the
+  // detection timer starts.
+  void aFailingStepStopsOnlyItself_data() {
+    QTest::addColumn<QString>("step");
+    for (const char* step :
+         {"LoadMainTexts", "ReadGeneralSettings", "LoadCurrentMode", "LoadMacroList"})
+      QTest::newRow(step) << QString::fromLatin1(step);
+  }
+  void aFailingStepStopsOnlyItself() {
+    QFETCH(QString, step);
     FormFixture f;
-    bool loaded = false;
-    f.services.readGeneralSettings = [] { throw Error("GM.ini: bad value"); };
-    f.services.loadCurrentMode = [&loaded] { loaded = true; };
-    QVERIFY_THROWS_EXCEPTION(Error, f.create());
-    QVERIFY(!loaded);
-    QVERIFY(!f.form->isDetectionTimerEnabled());
-    QVERIFY(!f.form->model().loadOnModeSelect);
+    std::vector<std::string> shown;
+    setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
+    QStringList ran;
+    const auto hook = [&](const char* name) {
+      return [&ran, &step, name] {
+        if (step == QLatin1String(name)) throw Error(std::string(name) + ": Unable to read");
+        ran << QLatin1String(name);
+      };
+    };
+    f.services.loadMainTexts = hook("LoadMainTexts");
+    f.services.readGeneralSettings = hook("ReadGeneralSettings");
+    f.services.loadCurrentMode = hook("LoadCurrentMode");
+    f.services.loadMacroList = hook("LoadMacroList");
+    f.create();
+    setErrorPresenter({});
+    QCOMPARE(shown, std::vector<std::string>{step.toStdString() + ": Unable to read"});
+    QStringList expected{QStringLiteral("LoadMainTexts"), QStringLiteral("ReadGeneralSettings"),
+                         QStringLiteral("LoadCurrentMode"), QStringLiteral("LoadMacroList")};
+    expected.removeOne(step);
+    QCOMPARE(ran, expected);
+    QVERIFY(f.form->isDetectionTimerEnabled());
+    QVERIFY(f.form->model().loadOnModeSelect);
   }
 
   // ZQK_A.sui styles the page track bars, ZQK_B.sui the menu indicators; both

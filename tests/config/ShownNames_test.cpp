@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "config/CaptionTable.h"
 #include "tests/program/ModelRig.h"
@@ -145,6 +147,86 @@ TEST(ShownNames, OtherCaptionsStayAsStored) {
       readGeneralSettings(IniFile::load(rig.configure(std::string(kGeneralSettingsFile))));
   EXPECT_EQ(codePageToUtf8(general.modeNames[2]), "Sniper");
   EXPECT_EQ(codePageToUtf8(general.modeNames[1]), "设置模式2");
+}
+
+// A language file without the left button's name and mode 1's (the keys
+// removed, or there but empty): the stored names show instead of an empty
+// text, the left-button rule still finds the left button on Key1 (stored in
+// another of our languages), a save keeps the stored names, and once the file is
+// whole again the names read in the language.
+TEST(ShownNames, ALanguageFileWithoutANameKeepsTheStoredOne) {
+#ifdef _WIN32
+  // The Big5 file is not this code page's (see above).
+  const bool traditional[] = {false};
+#else
+  const bool traditional[] = {false, true};
+#endif
+  for (const bool removed : {true, false}) {
+    for (const bool fromTraditional : traditional) {
+      FactoryRig rig(Language::ENU);
+      const std::string stored =
+          fromTraditional ? LanguageTexts::load(Language::CHT, rig.model.paths())->text("KBK1")
+                          : "左键";
+      SCOPED_TRACE(std::string(removed ? "removed, " : "empty, ") + stored);
+      const fs::path english = rig.folder.path() / "Language" / "1033" / "English.ini";
+      std::string text;
+      {
+        std::ifstream in(english, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+      }
+      std::string edited;
+      std::size_t start = 0;
+      while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        const std::string line = text.substr(start, end - start);
+        start = end;
+        if (line.rfind("KBK1=", 0) == 0 || line.rfind("Mode1=", 0) == 0) {
+          if (!removed) edited += line.substr(0, line.find('=') + 1) + "\r\n";
+          continue;
+        }
+        edited += line;
+      }
+      ASSERT_LT(edited.size(), text.size());
+      {
+        std::ofstream out(english, std::ios::binary | std::ios::trunc);
+        out << edited;
+      }
+      ModeSettings settings =
+          readModeSettings(IniFile::load(rig.configure("Mode1.ini")), modeSettingsSection(1));
+      settings.keys[0] = utf8ToCodePage(stored);
+      rig.writeMode(1, settings,
+                    readModeImage(IniFile::load(rig.data("Mode1_data.ini")), modeImageSection(1)));
+
+      rig.start();
+      EXPECT_EQ(rig.shown(1), stored);
+      EXPECT_EQ(codePageToUtf8(rig.model.modeName(1)), "设置模式1");
+      rig.model.AssignKeyFunction(4, findFunctionItem("lbl_office_copy")->code,
+                                  utf8ToCodePage(rig.nameOf("lbl_office_copy")));
+      EXPECT_EQ(rig.observer.warnings, 0);
+      // The left button from its empty menu row gets its built-in name.
+      rig.model.AssignKeyFunction(5, findFunctionItem("lbl_msekey_left")->code, "");
+      EXPECT_EQ(rig.shown(5), "左键");
+      rig.model.WriteModeSettings(1);
+      rig.model.WriteGeneralSettings();
+      const ModeSettings saved =
+          readModeSettings(IniFile::load(rig.configure("Mode1.ini")), modeSettingsSection(1));
+      EXPECT_EQ(codePageToUtf8(saved.keys[0]), stored);
+      EXPECT_EQ(codePageToUtf8(saved.keys[4]), "左键");
+      const GeneralSettings general =
+          readGeneralSettings(IniFile::load(rig.configure(std::string(kGeneralSettingsFile))));
+      EXPECT_EQ(codePageToUtf8(general.modeNames[0]), "设置模式1");
+
+      // The file whole again: the saved names read in English.
+      FactoryRig repaired(Language::ENU);
+      for (const char* file : {"Mode1.ini", "GM.ini"})
+        fs::copy_file(rig.configure(file), repaired.configure(file),
+                      fs::copy_options::overwrite_existing);
+      repaired.start();
+      EXPECT_EQ(repaired.shown(1), repaired.nameOf("lbl_msekey_left"));
+      EXPECT_EQ(codePageToUtf8(repaired.model.modeName(1)), repaired.texts->text("Mode1"));
+    }
+  }
 }
 
 // With no language the window keeps the design's built-in texts, whose

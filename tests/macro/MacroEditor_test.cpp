@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/Error.h"
 #include "macro/MacroFile.h"
 #include "tests/TempFolder.h"
 
@@ -148,6 +149,75 @@ TEST(MacroEditor, TheListHoldsTenMacrosAndItsRowsOpenTheirFiles) {
   e.LoadNames();
   EXPECT_EQ(e.names().size(), 11u);
   EXPECT_TRUE(e.newMacroEnabled());
+}
+
+// An import reloads the list under the script still shown: a delay set
+// afterwards goes into the file of the macro shown, never into another (the
+// confirmed name's) or nowhere. An import that replaces the shown macro's
+// own file shows the imported script.
+TEST(MacroEditor, AnEditAfterAnImportGoesToTheMacroShown) {
+  struct Case {
+    const char* imported;  // file name of the import
+    MacroScript shownAfter;
+    MacroScript fireAfter;  // Fire's file after the delay is set
+  };
+  const MacroScript fire{"1", "1 F CODE:0009", "0 70", "2 F CODE:0009"};
+  const MacroScript other{"1", "1 O CODE:0012", "0 30", "2 O CODE:0012"};
+  const MacroScript fireSet{"1", "1 F CODE:0009", "0 500", "2 F CODE:0009"};
+  const MacroScript otherSet{"1", "1 O CODE:0012", "0 500", "2 O CODE:0012"};
+  const Case cases[] = {
+      {"Alpha.spm", fire, fireSet},  // sorts before Fire: Fire's row moves
+      {"Zulu.spm", fire, fireSet},   // sorts after it
+      {"Fire.spm", other, otherSet},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.imported);
+    TempFolder outside;
+    EditorRig rig;
+    MacroEditor& e = rig.editor;
+    e.AddNewMacro("Newest");  // the confirmed name, which must not get the edit
+    WriteMacroFile(e.folder(), "Fire", fire);
+    e.LoadNames();
+    e.OpenMacro(0);
+    ASSERT_EQ(e.names()[0], "Fire");
+    const std::string importPath = outside.str() + "/" + c.imported;
+    writeMacroScriptFile(importPath, other);
+    e.Import(importPath);
+    ASSERT_GE(e.selectedMacro(), 0);
+    EXPECT_EQ(e.names()[static_cast<std::size_t>(e.selectedMacro())], "Fire");
+    EXPECT_EQ(e.script(), c.shownAfter);
+    e.selectRow(1);
+    e.SetDelay("500");
+    EXPECT_EQ(ReadMacroFile(e.folder(), "Fire"), c.fireAfter);
+    EXPECT_EQ(ReadMacroFile(e.folder(), "Newest"), MacroScript{});
+  }
+}
+
+// A recording named when it stops: its file holds it; when the name is
+// refused or the file cannot be created, the editor keeps the recording and
+// the confirmed name stays as it was.
+TEST(MacroEditor, ARecordingNamedAtItsEndIsKeptWhenItsFileFails) {
+  const MacroScript recorded{"1", "1 A CODE:0004", "0 51", "2 A CODE:0004"};
+  EditorRig rig;
+  MacroEditor& e = rig.editor;
+  e.setScript(recorded);
+  e.AddRecordedMacro("Combo");
+  EXPECT_EQ(ReadMacroFile(e.folder(), "Combo"), recorded);
+  EXPECT_EQ(e.script(), recorded);
+  EXPECT_EQ(e.confirmedName(), std::optional<std::string>("Combo"));
+
+  for (const std::string& folder : {rig.folder.str() + "/missing/", rig.folder.str() + "/"}) {
+    SCOPED_TRACE(folder);
+    MacroEditor kept;
+    kept.setFolder(folder);
+    kept.setScript(recorded);
+    // A folder that is not there, then a name that is refused.
+    const std::string name = folder == rig.folder.str() + "/" ? "a:b" : "Combo";
+    EXPECT_THROW(kept.AddRecordedMacro(name), Error);
+    EXPECT_EQ(kept.script(), recorded);
+    EXPECT_EQ(kept.contentRows(), 3);
+    EXPECT_FALSE(kept.confirmedName());
+  }
 }
 
 }  // namespace

@@ -42,13 +42,16 @@ class Rig : public MacroRecordingEditor, public KeyCaptureSink {
   int rowCount() const override { return rows; }
   void addRow() override { ++rows; }
   void selectLastRow() override { selected = rows - 1; }
+  // The program's end: the keyboard let go first, then the keys still held
+  // released in the script, then the save, then pending events.
   void endRecording() override {
     recorder.stopTiming();
-    saved.push_back(m_script);
     recorder.clearModifierPending();
     capture.stopWatching();
-    clock.processEvents();
     capture.setEnabled(false);
+    recorder.releaseHeldKeys();
+    saved.push_back(m_script);
+    clock.processEvents();
     recording = false;
   }
 
@@ -163,7 +166,8 @@ TEST(MacroRecorder, RecordsWholeKeySequences) {
         "2 Volume_Up CODE:0000", "1 Media_Play_Pause CODE:0000"},
        false},
       // The tenth release ends the recording while its keyboard event is
-      // handled: the watch event of a modifier comes too late for its line.
+      // handled: the watch event of a modifier comes too late for its line,
+      // and the end releases the Shift that would stay pressed.
       {"the tenth release, a modifier's, ends the recording",
        {{0, kA, true},    {50, kA, false},  {100, kShift, true}, {150, kShift, false},
         {200, kB, true},  {250, kB, false}, {300, kShift, true}, {350, kShift, false},
@@ -190,7 +194,8 @@ TEST(MacroRecorder, RecordsWholeKeySequences) {
         "2 Shift CODE:3333",
         "1 B CODE:0005",
         "2 B CODE:0005",
-        "1 Shift CODE:3333"},
+        "1 Shift CODE:3333",
+        "2 Shift CODE:3333"},
        true},
   };
   for (const RecordingCase& c : cases) {
@@ -214,14 +219,13 @@ TEST(MacroRecorder, RecordsWholeKeySequences) {
 }
 
 // Without the watch library the first recording says so once; modifier keys
-// then write no lines, and while no row exists every event writes the header
-// again, as the rule "no rows: append the header" reads.
+// then write no lines, and the script still has one header.
 TEST(MacroRecorder, WithoutTheWatchLibraryModifiersWriteNothing) {
   Rig rig;
   rig.capture.setWatchLibraryPresent(false);
   rig.startRecording();
   rig.play({{0, kShift, true}, {50, kShift, false}, {100, kA, true}, {151, kA, false}});
-  EXPECT_EQ(rig.script(), (MacroScript{"1", "1", "1", "1 A CODE:0004", "0 51", "2 A CODE:0004"}));
+  EXPECT_EQ(rig.script(), (MacroScript{"1", "1 A CODE:0004", "0 51", "2 A CODE:0004"}));
   EXPECT_EQ(rig.messages, std::vector<std::string>{std::string(kWatchLibraryNotFound)});
   EXPECT_TRUE(rig.recorder.modifierPending());
 
@@ -233,24 +237,40 @@ TEST(MacroRecorder, WithoutTheWatchLibraryModifiersWriteNothing) {
   EXPECT_EQ(rig.messages.size(), 1u);
 }
 
-// Last key and held count carry over from one recording to the next, and a
-// new recording starts without a delay before its first event.
-TEST(MacroRecorder, LastKeyAndHeldCountCarryOver) {
+// Recordings one after another, with keys held across their ends. A
+// recording stopped with keys down ends with their releases, the last
+// pressed first; the next starts with no key counted as held, so its first
+// press of such a key counts; an ignored event writes nothing, not even the
+// header; and a key held from before the recording is released without its
+// next press being lost.
+TEST(MacroRecorder, EachRecordingStartsCleanAndEndsWithNoKeyHeld) {
   Rig rig;
   rig.startRecording();
-  rig.play({{0, kA, true}});
+  rig.play({{0, kShift, true}, {100, kA, true}});
   rig.endRecording();
-  EXPECT_EQ(rig.saved.back(), (MacroScript{"1", "1 A CODE:0004"}));
-  EXPECT_EQ(rig.recorder.lastKey(), 0x41);
-  EXPECT_EQ(rig.recorder.heldCount(), 1);
+  EXPECT_EQ(rig.saved.back(), (MacroScript{"1", "1 Shift CODE:3333", "1 A CODE:0004",
+                                           "2 A CODE:0004", "2 Shift CODE:3333"}));
+  EXPECT_EQ(rig.rows, 4);
+  EXPECT_EQ(rig.selected, 3);
+  rig.play({{0, kA, false}, {10, kShift, false}});  // let go between the recordings
 
   rig.clock.advance(milliseconds(1234));
   rig.startRecording();
-  // A is still held: its repeats are ignored, but the header is written.
-  rig.play({{33, kA, true}, {77, kA, true}, {113, kA, false}, {213, kB, true}});
-  EXPECT_EQ(rig.script(), (MacroScript{"1", "1", "1", "2 A CODE:0004", "1 B CODE:0005"}));
-  EXPECT_EQ(rig.recorder.heldCount(), 1);
-  EXPECT_EQ(rig.recorder.releaseCount(), 1);
+  rig.play({{0, kA, true}, {60, kA, false}, {100, kB, true}});
+  rig.endRecording();
+  EXPECT_EQ(rig.saved.back(), (MacroScript{"1", "1 A CODE:0004", "0 60", "2 A CODE:0004", "0 40",
+                                           "1 B CODE:0005", "2 B CODE:0005"}));
+
+  // B is still down: its auto-repeats are ignored and write nothing.
+  rig.startRecording();
+  rig.play({{0, kB, true}, {33, kB, true}});
+  EXPECT_TRUE(rig.script().empty());
+  EXPECT_EQ(rig.rows, 0);
+  rig.play({{0, kB, false}, {100, kB, true}, {150, kB, false}});
+  EXPECT_EQ(rig.script(), (MacroScript{"1", "2 B CODE:0005", "1 B CODE:0005", "2 B CODE:0005"}));
+  EXPECT_EQ(rig.recorder.heldCount(), 0);
+  rig.endRecording();
+  EXPECT_EQ(rig.saved.back(), rig.script());
 }
 
 // The lParam of a keystroke, in the keyboard-message layout, both ways.

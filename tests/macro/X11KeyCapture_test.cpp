@@ -19,7 +19,10 @@ namespace {
 
 using test::Recording;
 
-TEST(X11KeyCapture, RecordsKeysTypedIntoAnotherWindow) {
+// Types the keys with XTEST into a window of another client that has the
+// focus; with grab, that client holds the keyboard grab meanwhile, as a game
+// or an open menu does.
+void typeIntoAnotherWindow(bool grab) {
   Recording recording;
   std::unique_ptr<KeyCapture> capture = makeX11KeyCapture(recording, nullptr);
   ASSERT_NE(capture, nullptr) << "no X display with XInput 2";
@@ -31,10 +34,15 @@ TEST(X11KeyCapture, RecordsKeysTypedIntoAnotherWindow) {
   ASSERT_TRUE(XTestQueryExtension(typist, &event, &error, &major, &minor));
   const Window other =
       XCreateSimpleWindow(typist, DefaultRootWindow(typist), 0, 0, 100, 100, 0, 0, 0);
+  XSelectInput(typist, other, StructureNotifyMask);
   XMapRaised(typist, other);
-  XSync(typist, False);
+  for (XEvent mapped{}; mapped.type != MapNotify;)
+    XWindowEvent(typist, other, StructureNotifyMask, &mapped);
   XSetInputFocus(typist, other, RevertToParent, CurrentTime);
   XSync(typist, False);
+  if (grab)
+    ASSERT_EQ(XGrabKeyboard(typist, other, False, GrabModeAsync, GrabModeAsync, CurrentTime),
+              GrabSuccess);
 
   recording.recorder.startRecording();
   capture->startWatching();
@@ -56,6 +64,7 @@ TEST(X11KeyCapture, RecordsKeysTypedIntoAnotherWindow) {
   }
   XTestFakeKeyEvent(typist, 77, True, 0);  // Num Lock back as it was
   XTestFakeKeyEvent(typist, 77, False, 0);
+  if (grab) XUngrabKeyboard(typist, CurrentTime);
   XDestroyWindow(typist, other);
   XCloseDisplay(typist);
 
@@ -72,6 +81,14 @@ TEST(X11KeyCapture, RecordsKeysTypedIntoAnotherWindow) {
   EXPECT_EQ(recording.watched[4], std::make_pair(0x11u, 0x011D0001u));
   EXPECT_EQ(recording.ends, 0);
   EXPECT_TRUE(recording.messages.empty());
+}
+
+TEST(X11KeyCapture, RecordsKeysTypedIntoAnotherWindow) {
+  typeIntoAnotherWindow(false);
+}
+
+TEST(X11KeyCapture, RecordsKeysWhileAnotherClientGrabsTheKeyboard) {
+  typeIntoAnotherWindow(true);
 }
 
 }  // namespace

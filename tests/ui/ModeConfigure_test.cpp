@@ -42,7 +42,8 @@ class ModeConfigureTest : public QObject {
 
  private slots:
   // Right click on a mode's name -> "Save As Name" -> type the name -> OK:
-  // the mode pointed at (which the right click selects) has the new name, in
+  // the mode pointed at (which the right click leaves unselected) has the new
+  // name, in
   // the window and (as code-page bytes) in GM.ini once the general settings
   // are written; the other modes keep theirs.
   void renameThroughTheRealDialog() {
@@ -63,8 +64,8 @@ class ModeConfigureTest : public QObject {
     QVERIFY(form.ModeMenu->pos().x() <= pointer.x());
     QVERIFY(form.ModeMenu->geometry().right() >= pointer.x());
     QCOMPARE(form.MenuName->text(), QStringLiteral("Save As Name"));
-    QVERIFY(!f.model.modeSelected(2));
-    QVERIFY(f.model.modeSelected(5));
+    QVERIFY(f.model.modeSelected(2));
+    QVERIFY(!f.model.modeSelected(5));
 
     bool shown = false;
     whenModal<TForm3>([&](TForm3& dialog) {
@@ -134,15 +135,34 @@ class ModeConfigureTest : public QObject {
     QCOMPARE(form.MediaMode->text(), QStringLiteral("Sniper"));
     QCOMPARE(asked, 3);
 
-    // A right click on a panel (below its name) selects that mode and opens
-    // the menu; the rename then names it.
-    rightClick(form, form.modePanel(3), {30, 28});
-    QTRY_VERIFY(form.ModeMenu->isVisible());
-    form.ModeMenu->hide();
-    QVERIFY(f.model.modeSelected(3));
+    // A right click on a panel (below its name) opens the menu without
+    // selecting, so the current mode is not reloaded: its unsaved change
+    // stays, also when the menu is closed without a rename. The rename then
+    // names the mode pointed at.
+    QVERIFY(QDir().mkpath(QString::fromStdString(form.appPaths().configureDir)));
+    f.model.iniWriteSuppressed = false;
+    f.model.reportRateClick(1);
+    f.model.WriteModeSettings(4);
+    f.model.WriteModeSettings(3);
+    f.model.reportRateClick(3);  // not saved
+    const ModeImage changed = f.model.images.storedImage(4);
+    for (int round = 0; round < 2; ++round) {
+      rightClick(form, form.modePanel(3), {30, 28});
+      QTRY_VERIFY(form.ModeMenu->isVisible());
+      form.ModeMenu->hide();
+      QVERIFY(f.model.modeSelected(4));
+      QVERIFY(!f.model.modeSelected(3));
+      QCOMPARE(f.model.gb1.checkedChoice(), 3);
+      QCOMPARE(f.model.images.storedImage(4), changed);
+    }
     answer = QStringLiteral("Rifle");
     form.MenuName->trigger();
     names[2] = "Rifle";
+    QCOMPARE(namesNow(), names);
+    // A trigger of its own renames the selected mode again.
+    answer = QStringLiteral("Scout");
+    form.MenuName->trigger();
+    names[3] = "Scout";
     QCOMPARE(namesNow(), names);
   }
 };
