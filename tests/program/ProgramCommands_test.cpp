@@ -194,7 +194,8 @@ TEST(Apply, FailuresAreToldInTheUsersLanguage) {
 // mouse keeps everything it had, and the user reads which file.
 TEST(Apply, ACompilationErrorStopsBeforeAnyTransfer) {
   CommandRig rig;
-  std::ofstream(rig.macroDir + "Broken.spm") << "4e5cb637a5aeed16\r\nnot hex\r\n";
+  // Binary: a text stream on Windows would write each \n as \r\n.
+  std::ofstream(rig.macroDir + "Broken.spm", std::ios::binary) << "4e5cb637a5aeed16\r\nnot hex\r\n";
   EXPECT_EQ(
       errorOf([&] { rig.commands.ApplyClick(); }),
       "Cannot read file \"" + rig.macroDir + "Broken.spm\". Line 2: Error: not a Hex String.");

@@ -286,7 +286,8 @@ TEST(MouseCommands, ApplyRefusesMissingOrUnreadableSettingsBeforeTheMouse) {
        0},
       {"a damaged macro",
        [](const fs::path& p) {
-         std::ofstream(p / "Macro" / "Broken.spm") << "4e5cb637a5aeed16\r\nnot hex\r\n";
+         std::ofstream(p / "Macro" / "Broken.spm", std::ios::binary)
+             << "4e5cb637a5aeed16\r\nnot hex\r\n";
        },
        "Cannot read file \"{}/Macro/Broken.spm\". Line 2: Error: not a Hex String.", 2},
   };
