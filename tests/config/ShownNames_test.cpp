@@ -219,9 +219,11 @@ TEST(ShownNames, ALanguageFileWithoutANameKeepsTheStoredOne) {
 
       // The file whole again: the saved names read in English.
       FactoryRig repaired(Language::ENU);
-      for (const char* file : {"Mode1.ini", "GM.ini"})
-        fs::copy_file(rig.configure(file), repaired.configure(file),
-                      fs::copy_options::overwrite_existing);
+      // Removed first: mingw's copy_file refuses to overwrite even when told to.
+      for (const char* file : {"Mode1.ini", "GM.ini"}) {
+        fs::remove(repaired.configure(file));
+        fs::copy_file(rig.configure(file), repaired.configure(file));
+      }
       repaired.start();
       EXPECT_EQ(repaired.shown(1), repaired.nameOf("lbl_msekey_left"));
       EXPECT_EQ(codePageToUtf8(repaired.model.modeName(1)), repaired.texts->text("Mode1"));
