@@ -77,6 +77,17 @@ struct Rig {
     ini.save(path(VirtualMouse::kStateFile));
   }
 
+  // Records from a scripted keyboard; the reference names the source while
+  // a recording runs.
+  ScriptedKeyCapture*& scriptKeyboard() {
+    program->setKeyCaptureFactory([this](KeyCaptureSink& sink) {
+      auto source = std::make_unique<ScriptedKeyCapture>(sink);
+      keyboard = source.get();
+      return source;
+    });
+    return keyboard;
+  }
+
   void setFirmwareVersion(int version) {
     IniFile ini = IniFile::load(path(VirtualMouse::kStateFile));
     ini.setInt("Firmware", "Version", version);
@@ -111,6 +122,7 @@ struct Rig {
   QTemporaryDir dir;
   ManualClock clock;
   std::unique_ptr<Program> program;
+  ScriptedKeyCapture* keyboard = nullptr;
 };
 
 QStringList firmwareQuery(const char* version) {
@@ -307,12 +319,7 @@ class ProgramTest : public QObject {
     Rig rig;
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
-    ScriptedKeyCapture* keyboard = nullptr;
-    rig.program->setKeyCaptureFactory([&keyboard](KeyCaptureSink& sink) {
-      auto source = std::make_unique<ScriptedKeyCapture>(sink);
-      keyboard = source.get();
-      return source;
-    });
+    ScriptedKeyCapture*& keyboard = rig.scriptKeyboard();
     TForm1& form = rig.program->form();
     QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
     const std::string folder = rig.path("Macro") + "/";
@@ -388,12 +395,7 @@ class ProgramTest : public QObject {
     Rig rig;
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
-    ScriptedKeyCapture* keyboard = nullptr;
-    rig.program->setKeyCaptureFactory([&keyboard](KeyCaptureSink& sink) {
-      auto source = std::make_unique<ScriptedKeyCapture>(sink);
-      keyboard = source.get();
-      return source;
-    });
+    ScriptedKeyCapture*& keyboard = rig.scriptKeyboard();
     TForm1& form = rig.program->form();
     QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
     const std::string folder = rig.path("Macro") + "/";
