@@ -8,5 +8,7 @@ int runDevicesCommand(int argc, char** argv);
 int runMacroCommand(int argc, char** argv);
 int runApplyCommand(int argc, char** argv);
 int runReadModesCommand(int argc, char** argv);
+int runExportCommand(int argc, char** argv);
+int runImportCommand(int argc, char** argv);
 
 }  // namespace kestrovane::ctl

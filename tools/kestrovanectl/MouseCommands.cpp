@@ -75,32 +75,6 @@ class ConsoleView final : public CommandView {
   bool m_progress;
 };
 
-bool isProgramFolder(const std::string& folder) {
-  std::error_code ec;
-  return std::filesystem::is_directory(std::filesystem::path(folder) / "configure", ec);
-}
-
-// The folders of a program started in the current directory. Outside a
-// program folder (no configure/ there), those of the user's own program
-// folder that the launcher prepares, when it exists: the settings and the
-// macros there; which one is told on standard error.
-AppPaths programPaths() {
-  AppPaths paths;
-  const std::string current = currentDirectory();
-  if (!isProgramFolder(current)) {
-    const std::optional<std::string> own = perUserProgramFolder();
-    if (own && isProgramFolder(*own)) {
-      std::cerr << "kestrovanectl: using the program folder " << *own << "\n";
-      fillWorkPaths(paths, *own);
-      fillProgramPaths(paths, *own);
-      return paths;
-    }
-  }
-  fillWorkPaths(paths, current);
-  fillProgramPaths(paths, executableDirectory());
-  return paths;
-}
-
 bool fileExists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::status(std::filesystem::path(path), ec).type() !=

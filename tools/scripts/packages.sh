@@ -3,9 +3,10 @@
 
 # What building and starting the program needs (Xvfb for the screenshot where
 # no display is available; GIO, the GNOME mouse schema and Xlib for the
-# system pointer options; XInput2 for recording keystrokes).
+# system pointer options; XInput2 for recording keystrokes; zlib for the
+# configuration export's ZIP archive).
 KESTROVANE_RUN_PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config zlib1g-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev libevdev-dev
   libglib2.0-dev gsettings-desktop-schemas libx11-dev libxi-dev
   fonts-wqy-microhei
@@ -14,10 +15,11 @@ KESTROVANE_RUN_PACKAGES=(
 
 # What building the program for Windows and starting it under wine needs:
 # the mingw-w64 cross compiler (POSIX threads), Debian's Qt for the host tools
-# (moc, rcc) beside Qt for Windows, wine, and Xvfb without a display.
+# (moc, rcc) beside Qt for Windows, wine, and Xvfb without a display; zlib
+# built for mingw-w64.
 KESTROVANE_WINDOWS_PACKAGES=(
   cmake ninja-build qt6-base-dev qt6-base-dev-tools
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine64 wine xz-utils
   xvfb xauth imagemagick xdotool
 )
