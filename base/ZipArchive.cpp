@@ -124,6 +124,12 @@ bool isUtf8(std::string_view text) {
   return true;
 }
 
+// ASCII needs no mark; other names are marked only where they are UTF-8.
+bool marksUtf8(std::string_view name) {
+  return std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; }) &&
+         isUtf8(name);
+}
+
 std::size_t dosTime(const ZipTime& time) {
   return static_cast<std::size_t>((time.hour << 11) | (time.minute << 5) | (time.second / 2));
 }
@@ -220,7 +226,7 @@ std::string writeZip(const std::vector<ZipEntry>& entries, const ZipTime& time) 
 
     std::string fields;  // from "version needed" to "name length", shared by both headers
     put16(fields, kVersion);
-    put16(fields, isUtf8(entry.name) ? kUtf8Name : 0);
+    put16(fields, marksUtf8(entry.name) ? kUtf8Name : 0);
     put16(fields, deflated ? kDeflated : kStored);
     put16(fields, dosTime(time));
     put16(fields, dosDate(time));

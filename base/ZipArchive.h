@@ -40,8 +40,8 @@ struct ZipLimits {
 };
 
 // The archive holding the entries in their order, each deflated where that
-// makes it smaller and stored as it is otherwise. A name that is valid UTF-8
-// is marked as such; other names are stored as their bytes. Throws Error when
+// makes it smaller and stored as it is otherwise. A name of UTF-8 beyond
+// ASCII is marked as such; other names are stored as their bytes. Throws Error when
 // an entry cannot be stored in this format (empty or overlong name, more
 // than 65535 entries, 4 GiB or more).
 std::string writeZip(const std::vector<ZipEntry>& entries, const ZipTime& time);
