@@ -15,12 +15,22 @@ std::vector<std::string> CompositeHidTransport::enumerate() {
   return paths;
 }
 
-HidHandle CompositeHidTransport::open(const std::string& path, HidOpenError* error) {
-  // The longest prefix that matches; the empty one matches every path.
-  const Part* owner = nullptr;
+// The longest prefix that matches; the empty one matches every path.
+const CompositeHidTransport::Part* CompositeHidTransport::owner(const std::string& path) const {
+  const Part* found = nullptr;
   for (const Part& part : m_parts)
-    if (path.starts_with(part.prefix) && (!owner || part.prefix.size() > owner->prefix.size()))
-      owner = &part;
+    if (path.starts_with(part.prefix) && (!found || part.prefix.size() > found->prefix.size()))
+      found = &part;
+  return found;
+}
+
+std::optional<HidListedIds> CompositeHidTransport::listedIds(const std::string& path) {
+  const Part* part = owner(path);
+  return part ? part->transport->listedIds(path) : std::nullopt;
+}
+
+HidHandle CompositeHidTransport::open(const std::string& path, HidOpenError* error) {
+  const Part* owner = this->owner(path);
   if (!owner) {
     if (error) *error = HidOpenError::NotFound;
     return kInvalidHidHandle;

@@ -19,6 +19,7 @@ class CompositeHidTransport final : public HidTransport {
 
   std::vector<std::string> enumerate() override;
   HidHandle open(const std::string& path, HidOpenError* error = nullptr) override;
+  std::optional<HidListedIds> listedIds(const std::string& path) override;
   bool attributes(HidHandle handle, HidAttributes& out) override;
   bool setFeature(HidHandle handle, const std::uint8_t* buffer, std::size_t length) override;
   bool getFeature(HidHandle handle, std::uint8_t* buffer, std::size_t length) override;
@@ -37,6 +38,7 @@ class CompositeHidTransport final : public HidTransport {
     HidHandle inner;
   };
   const Route* route(HidHandle handle) const;
+  const Part* owner(const std::string& path) const;
 
   std::vector<Part> m_parts;
   std::map<HidHandle, Route> m_handles;

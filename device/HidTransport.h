@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,12 @@ struct HidAttributes {
   std::uint16_t inputReportLength = 0;
   std::uint16_t outputReportLength = 0;
   std::uint16_t featureReportLength = 0;
+};
+
+// The IDs the system lists for an interface without opening it.
+struct HidListedIds {
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
 };
 
 enum class HidOpenError {
@@ -47,6 +54,16 @@ class HidTransport {
   // Opens a path for reading and writing; kInvalidHidHandle on failure, with
   // the reason in *error when given.
   virtual HidHandle open(const std::string& path, HidOpenError* error = nullptr) = 0;
+
+  // The vendor and product IDs the system lists for a path, read without
+  // opening it (hidraw: the HID_ID line of the node's uevent in sysfs); none
+  // where the system keeps no such list or does not know the path. Windows
+  // needs none: an interface that does not open there is one that Windows
+  // holds for itself, never a permission the user lacks.
+  virtual std::optional<HidListedIds> listedIds(const std::string& path) {
+    (void)path;
+    return std::nullopt;
+  }
 
   // Reads the IDs and report lengths of an open interface.
   virtual bool attributes(HidHandle handle, HidAttributes& out) = 0;

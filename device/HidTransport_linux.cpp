@@ -10,6 +10,8 @@
 #include <chrono>
 #include <fstream>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "device/HidrawTransport.h"
@@ -114,6 +116,43 @@ long hidrawNumber(const std::string& name) {
   return n;
 }
 
+// The value of hex digits, or none for anything else (or an empty text).
+std::optional<std::uint32_t> hexValue(std::string_view text) {
+  if (text.empty() || text.size() > 8) return std::nullopt;
+  std::uint32_t value = 0;
+  for (const char c : text) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return std::nullopt;
+    value = value << 4 | static_cast<std::uint32_t>(digit);
+  }
+  return value;
+}
+
+// The IDs of a uevent's "HID_ID=BUS:VENDOR:PRODUCT" line (hex, the IDs
+// zero-padded to 8 digits by the kernel).
+std::optional<HidListedIds> hidIdLine(std::string_view uevent) {
+  constexpr std::string_view kKey = "HID_ID=";
+  for (std::size_t at = 0; at < uevent.size();) {
+    std::size_t end = uevent.find('\n', at);
+    if (end == std::string_view::npos) end = uevent.size();
+    const std::string_view line = uevent.substr(at, end - at);
+    at = end + 1;
+    if (!line.starts_with(kKey)) continue;
+    const std::string_view fields = line.substr(kKey.size());
+    const std::size_t first = fields.find(':');
+    const std::size_t second = fields.find(':', first == std::string_view::npos ? 0 : first + 1);
+    if (first == std::string_view::npos || second == std::string_view::npos) return std::nullopt;
+    const auto vendor = hexValue(fields.substr(first + 1, second - first - 1));
+    const auto product = hexValue(fields.substr(second + 1));
+    if (!vendor || !product || *vendor > 0xFFFF || *product > 0xFFFF) return std::nullopt;
+    return HidListedIds{static_cast<std::uint16_t>(*vendor), static_cast<std::uint16_t>(*product)};
+  }
+  return std::nullopt;
+}
+
 std::uint16_t windowsLength(std::uint32_t length) {
   return static_cast<std::uint16_t>(length);
 }
@@ -146,6 +185,19 @@ std::vector<std::string> HidrawTransport::enumerate() {
   std::vector<std::string> paths;
   for (auto& node : nodes) paths.push_back(std::move(node.second));
   return paths;
+}
+
+std::optional<HidListedIds> HidrawTransport::listedIds(const std::string& path) {
+  const std::string name = fs::path(path).filename().string();
+  if (hidrawNumber(name) < 0) return std::nullopt;
+  // A uevent is a few hundred bytes; more is not one.
+  constexpr std::size_t kMaxUevent = 4096;
+  std::ifstream in(m_root / "sys/class/hidraw" / name / "device/uevent", std::ios::binary);
+  std::string text(kMaxUevent, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) return std::nullopt;
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  return hidIdLine(text);
 }
 
 HidHandle HidrawTransport::open(const std::string& path, HidOpenError* error) {

@@ -59,6 +59,8 @@ class HidrawTransport final : public HidTransport {
 
   std::vector<std::string> enumerate() override;
   HidHandle open(const std::string& path, HidOpenError* error = nullptr) override;
+  // From ROOT/sys/class/hidraw/hidrawN/device/uevent.
+  std::optional<HidListedIds> listedIds(const std::string& path) override;
   bool attributes(HidHandle handle, HidAttributes& out) override;
   bool setFeature(HidHandle handle, const std::uint8_t* buffer, std::size_t length) override;
   bool getFeature(HidHandle handle, std::uint8_t* buffer, std::size_t length) override;

@@ -7,9 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/Error.h"
 #include "device/DeviceLink.h"
+#include "device/HidPermission.h"
 #include "device/HidTransportFactory.h"
 #include "tools/kestrovanectl/Commands.h"
+#include "tools/kestrovanectl/ProgramFolder.h"
 
 namespace kestrovane::ctl {
 
@@ -23,8 +26,9 @@ constexpr const char* kUsage = "usage: kestrovanectl devices [--virtual-mouse[=D
 constexpr const char* kDenied = "access denied (Windows keeps mouse and keyboard collections)";
 constexpr const char* kNoInterfaces = "kestrovanectl: no HID interfaces found\n";
 #else
-constexpr const char* kDenied =
-    "permission denied (install the udev rule resources/linux/70-kestrovane.rules, see README)";
+// The mouse's own nodes are explained once at the end; another device's
+// node that is not ours to open is no error.
+constexpr const char* kDenied = "permission denied";
 constexpr const char* kNoInterfaces =
     "kestrovanectl: no HID interfaces found (no /dev/hidraw* node, no virtual mouse)\n";
 #endif
@@ -80,7 +84,8 @@ const char* openFailure(HidOpenError error) {
 
 }  // namespace
 
-int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
+int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err,
+                const std::string& udevFix) {
   // The identities in the order the program tries them.
   DeviceIdTable mouseIds{};
   fillDeviceIdTable(mouseIds);
@@ -110,12 +115,15 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
   for (std::size_t e = 0; e < mouseIds.size() && linked == 0; ++e)
     if (assignRoles(interfaces, static_cast<int>(e) + 1)) linked = static_cast<int>(e) + 1;
 
-  int denied = 0;
+  std::vector<std::string> deniedMouse;
   for (const Interface& i : interfaces) {
     out << i.path << "  ";
     if (i.handle == kInvalidHidHandle) {
-      if (i.error == HidOpenError::PermissionDenied) ++denied;
-      out << "cannot open: " << openFailure(i.error) << "\n";
+      const std::optional<HidListedIds> listed = transport.listedIds(i.path);
+      const bool mouse =
+          listed && matchesDeviceIdTable(mouseIds, listed->vendorId, listed->productId);
+      if (mouse && i.error == HidOpenError::PermissionDenied) deniedMouse.push_back(i.path);
+      out << "cannot open: " << openFailure(i.error) << (mouse ? " (the mouse)" : "") << "\n";
       continue;
     }
     if (!i.known) {
@@ -136,9 +144,6 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
     }
     out << "\n";
   }
-  if (denied > 0)
-    out << denied << (denied == 1 ? " interface" : " interfaces")
-        << " could not be opened: " << kDenied << "\n";
   if (linked != 0) {
     const DeviceId& id = mouseIds[static_cast<std::size_t>(linked - 1)];
     out << "mouse: found (entry " << linked << ", "
@@ -146,6 +151,10 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
         << ")\n";
   } else {
     out << "mouse: not found\n";
+  }
+  if (!deniedMouse.empty()) {
+    err << "kestrovanectl: " << deniedMouseMessage(deniedMouse, udevFix) << "\n";
+    return 1;
   }
   return 0;
 }
@@ -159,7 +168,12 @@ int runDevicesCommand(int argc, char** argv) {
     }
   }
   const auto transport = createHidTransport(options);
-  return listDevices(*transport, std::cout, std::cerr);
+  try {
+    return listDevices(*transport, std::cout, std::cerr, udevRuleFix(executableDirectory()));
+  } catch (const Error& error) {
+    std::cerr << "kestrovanectl: " << error.what() << "\n";
+    return 1;
+  }
 }
 
 }  // namespace kestrovane::ctl

@@ -15,6 +15,7 @@
 #include "base/SystemClock.h"
 #include "config/SettingsFiles.h"
 #include "device/HidDeviceLink.h"
+#include "device/HidPermission.h"
 #include "device/HidTransportFactory.h"
 #include "macro/MacroFile.h"
 #include "program/ProgramCommands.h"
@@ -56,6 +57,15 @@ struct MouseLink {
   std::unique_ptr<HidTransport> transport;
   HidDeviceLink link{*transport, clock, controls};
 };
+
+// The message for a mouse that the system lists but this user may not open;
+// empty when there is none.
+std::string deniedMouse(MouseLink& mouse) {
+  const std::vector<std::string> denied =
+      findDeniedMouseInterfaces(*mouse.transport, mouse.link.deviceIdTable());
+  return denied.empty() ? std::string()
+                        : deniedMouseMessage(denied, udevRuleFix(executableDirectory()));
+}
 
 // Progress on a terminal, failures on standard error.
 class ConsoleView final : public CommandView {
@@ -115,6 +125,7 @@ int apply(const TransportOptions& options) {
 
   // The mouse is linked only now: nothing reaches it when the files fail.
   MouseLink mouse(options);
+  if (const std::string denied = deniedMouse(mouse); !denied.empty()) return fail(denied);
   MacroRecordTable records{};
   FolderMacroList macros(paths.macroDir);
   ConsoleView view(stdoutIsTerminal());
@@ -134,6 +145,7 @@ std::string readFailedMessage(int n) {
 int readModes(const TransportOptions& options, const std::optional<std::string>& out) {
   const std::string folder = out ? *out : programPaths().dataDir;
   MouseLink mouse(options);
+  if (const std::string denied = deniedMouse(mouse); !denied.empty()) return fail(denied);
   if (!mouse.linked()) return fail(kNoMouseToRead);
   // Without an input interface ReadMode would leave the images as they are.
   if (mouse.link.link().inputHandle == kInvalidHidHandle) return fail(kNoInputInterface);
