@@ -11,6 +11,7 @@
 #include "config/CaptionTable.h"
 #include "config/KeyFunction.h"
 #include "config/Language.h"
+#include "device/HidPermission.h"
 #include "macro/MacroFile.h"
 #include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"
@@ -100,6 +101,20 @@ void Program::CompileMacros() {
 
 void Program::DetectHIDDeviceCounterTimer() {
   m_link.DetectHIDDeviceCounterTimer();
+  tellDeniedMouse();
+}
+
+// A mouse that the system lists but this user may not open would leave the
+// window grey without a word: while nothing is linked, it is told once,
+// naming its node and how this install gets the udev rule.
+void Program::tellDeniedMouse() {
+  if (m_deniedMouseTold || m_link.link().featureHandle != kInvalidHidHandle) return;
+  const std::vector<std::string> denied =
+      findDeniedMouseInterfaces(*m_transport, m_link.deviceIdTable());
+  if (denied.empty()) return;
+  // Set first: the message box runs events, and with them further ticks.
+  m_deniedMouseTold = true;
+  showError(deniedMouseMessage(denied, udevRuleFix(executableDirectory())));
 }
 
 void Program::WriteGeneralSettings() {

@@ -117,6 +117,7 @@ class Program final : public StartupSteps,
 
  private:
   KeyCapture* capture();
+  void tellDeniedMouse();
   bool startRecording();
   void stopRecording();
 
@@ -136,6 +137,7 @@ class Program final : public StartupSteps,
   std::unique_ptr<KeyCapture> m_capture;
   std::unique_ptr<QSocketNotifier> m_captureNotifier;
   bool m_recording = false;
+  bool m_deniedMouseTold = false;
   std::optional<std::string> m_currentDirectory;
   std::optional<std::string> m_executableDirectory;
   std::function<void(TForm2&)> m_macroAssignPresenter;

@@ -4,6 +4,7 @@
 #include "app/Program.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <array>
+#include <filesystem>
 #include <memory>
 
 #include "base/IniFile.h"
 #include "base/ManualClock.h"
 #include "config/CaptionTable.h"
+#include "device/HidrawTransport.h"
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "macro/ScriptedKeyCapture.h"
@@ -27,6 +32,7 @@
 #include "ui/WindowKeyCapture.h"
 #endif
 #include "tests/app/FormFixture.h"
+#include "tests/device/RefusingHidraw.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
 #include "ui/LeftKeyWarning.h"
@@ -58,9 +64,14 @@ std::string reportHex(const char* firstPayloadByte) {
 struct Rig {
   explicit Rig(int interfaces = 1) {
     if (interfaces != 1) setDevice("Interfaces", interfaces);
-    program = std::make_unique<Program>(
-        clock, std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()),
-        std::make_unique<WatchedPointerStore>(), std::make_unique<NullPointerSystem>());
+    start(std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()));
+  }
+  explicit Rig(std::unique_ptr<HidTransport> transport) { start(std::move(transport)); }
+
+  void start(std::unique_ptr<HidTransport> transport) {
+    program = std::make_unique<Program>(clock, std::move(transport),
+                                        std::make_unique<WatchedPointerStore>(),
+                                        std::make_unique<NullPointerSystem>());
     const std::string folder = QFile::encodeName(dir.path()).toStdString();
     program->setFolders(folder, folder);
   }
@@ -136,6 +147,38 @@ class ProgramTest : public QObject {
   Q_OBJECT
 
  private slots:
+#ifndef _WIN32
+  // Without the udev rule the mouse's hidraw node (entry 1's IDs) refuses to
+  // open, as does a keyboard's: a real message box names the mouse's node
+  // and the fix, once, however many ticks follow.
+  void aMouseThisUserMayNotOpenIsToldOnce() {
+    QTemporaryDir root;
+    const std::filesystem::path rootPath(QFile::encodeName(root.path()).toStdString());
+    addHidrawNode(rootPath, "hidraw0", "0003:0000046D:0000C31C");
+    addHidrawNode(rootPath, "hidraw4", "0003:00004321:00006789");
+    Rig rig(std::make_unique<HidrawTransport>(rootPath, std::make_unique<RefusingHidraw>()));
+    QStringList shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown.append(box->text());
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    closer.start(0);
+    rig.program->form().FormCreate();
+    rig.clock.advance(3 * kTick);
+    closer.stop();
+    const QString node = QString::fromStdString((rootPath / "dev/hidraw4").string());
+    QCOMPARE(shown,
+             QStringList{node + QStringLiteral(" is the mouse, but this user may not open it: "
+                                               "install the package's udev rule or copy "
+                                               "resources/linux/70-kestrovane.rules to "
+                                               "/etc/udev/rules.d/, then replug the mouse.")});
+    QVERIFY(rig.controlsDisabled());
+  }
+#endif
+
   // Nothing is linked before the first tick, 2.5 s after start-up; then the
   // mouse is found, its version read and the controls come on.
   void firstTickLinksTheVirtualMouse() {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,6 +11,7 @@
 #include "device/CompositeHidTransport.h"
 #include "device/HidrawTransport.h"
 #include "device/VirtualMouse.h"
+#include "tests/device/RefusingHidraw.h"
 #include "tools/kestrovanectl/Commands.h"
 
 namespace kestrovane::ctl {
@@ -112,37 +112,14 @@ TEST_F(DevicesCommandTest, AnotherDevicesNodeThatIsNotOursToOpenIsNoError) {
 }
 
 #ifndef _WIN32
-// hidraw's open(2) refusing every node, as without the udev rule.
-class RefusingHidraw final : public HidrawSystem {
- public:
-  int open(const std::string&, int& error) override {
-    error = EACCES;
-    return -1;
-  }
-  void close(int) override {}
-  bool rawInfo(int, HidrawDeviceInfo&) override { return false; }
-  bool reportDescriptor(int, std::vector<std::uint8_t>&) override { return false; }
-  std::ptrdiff_t setFeature(int, const std::uint8_t*, std::size_t) override { return -1; }
-  std::ptrdiff_t getFeature(int, std::uint8_t*, std::size_t) override { return -1; }
-  std::ptrdiff_t write(int, const std::uint8_t*, std::size_t) override { return -1; }
-  std::ptrdiff_t read(int, std::uint8_t*, std::size_t) override { return -1; }
-  int waitReadable(int, int) override { return -1; }
-};
-
 // Two nodes in a sysfs tree, the mouse's (entry 2's IDs) and a keyboard's:
 // exactly one message, naming the mouse's node.
 TEST_F(DevicesCommandTest, OneMessageNamesTheMouseNodeThisUserMayNotOpen) {
   const fs::path root = m_dir / "root";
-  for (const auto& [node, id] : {std::pair{"hidraw1", "0003:0000046D:0000C31C"},
-                                 std::pair{"hidraw3", "0003:000004B4:00008F36"}}) {
-    fs::create_directories(root / "sys/class/hidraw" / node / "device");
-    fs::create_directories(root / "dev");
-    std::ofstream(root / "dev" / node).put('\n');
-    std::ofstream(root / "sys/class/hidraw" / node / "device/uevent")
-        << "DRIVER=hid-generic\nHID_ID=" << id << "\nHID_NAME=x\n";
-  }
+  test::addHidrawNode(root, "hidraw1", "0003:0000046D:0000C31C");
+  test::addHidrawNode(root, "hidraw3", "0003:000004B4:00008F36");
   CompositeHidTransport transport;
-  transport.add(std::make_unique<HidrawTransport>(root, std::make_unique<RefusingHidraw>()));
+  transport.add(std::make_unique<HidrawTransport>(root, std::make_unique<test::RefusingHidraw>()));
   EXPECT_EQ(listDevices(transport, m_out, m_err, "FIX"), 1);
   const std::string node = (root / "dev/hidraw3").string();
   EXPECT_EQ(m_err.str(),
