@@ -139,7 +139,6 @@ std::vector<ConfigurationFile> checkConfigurationExport(std::string_view archive
   fillProgramPaths(names, "/");
   std::set<std::string> settingsLeft;
   for (const SettingsEntry& settings : settingsEntries(names)) settingsLeft.insert(settings.entry);
-  std::set<std::string> macros;
   std::vector<ConfigurationFile> macroFiles;
   std::vector<ConfigurationFile> settingsFiles;
   for (std::size_t k = 1; k < entries.size(); ++k) {
@@ -152,8 +151,6 @@ std::vector<ConfigurationFile> checkConfigurationExport(std::string_view archive
     if (macro.empty() || !isAcceptedMacroName(macro))
       throw Error("It holds " + entry.name +
                   ", which is no file of the program's configuration; nothing was imported.");
-    if (!macros.insert(folded(macro)).second)
-      throw Error("It holds the macro " + macro + " twice.");
     if (entry.bytes.size() > kMaxMacroFileBytes)
       throw Error("Its macro " + macro + " is larger than a macro file can be.");
     macroFiles.push_back({std::move(entry.name), std::move(entry.bytes)});

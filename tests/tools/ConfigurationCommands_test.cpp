@@ -26,8 +26,9 @@ struct Outcome {
 };
 
 // A program folder with the factory settings, the macros of the compile
-// fixture and one whose name is double-byte (code page 936 "宏"), and a copy
-// of kestrovanectl.
+// fixture, one whose name is double-byte (code page 936 "宏") and one that
+// differs from another only in case (two files here), and a copy of
+// kestrovanectl.
 class ProgramFolder {
  public:
   ProgramFolder() {
@@ -39,6 +40,7 @@ class ProgramFolder {
          fs::directory_iterator(fs::path(KESTROVANE_TEST_DATA) / "macro/compile"))
       fs::copy(entry.path(), folder() / "Macro" / entry.path().filename());
     m_root.write("pf/Macro/\xBA\xEA.spm", "0123456789ABCDEF\r\n");
+    m_root.write("pf/Macro/combo.spm", "");
     fs::copy(KESTROVANECTL, folder() / "kestrovanectl");
   }
 
@@ -72,8 +74,8 @@ class ProgramFolder {
 TEST(ConfigurationCommands, ImportRestoresEveryExportedFileAndReplaceRemovesOtherMacros) {
   ProgramFolder program;
   const Snapshot exported = program.snapshot();
-  // Eleven settings files, their eleven factory copies, seven macros.
-  ASSERT_EQ(exported.size(), 29u);
+  // Eleven settings files, their eleven factory copies, eight macros.
+  ASSERT_EQ(exported.size(), 30u);
   ASSERT_EQ(program.run("export ../saved.zip").code, 0);
 
   // Every exported file changes (the factory copies are not the user's), a
@@ -104,7 +106,7 @@ TEST(ConfigurationCommands, AnythingButAWholeExportChangesNothingAndFails) {
   ASSERT_EQ(program.run("export ../saved.zip").code, 0);
   const std::string good = TempFolder::readFile(program.file("saved.zip"));
   std::vector<ZipEntry> entries = readZip(good, {100, 1 << 20, 1 << 24});
-  ASSERT_EQ(entries.size(), 19u);
+  ASSERT_EQ(entries.size(), 20u);
   const auto with = [&](std::size_t k, const std::string& name, const std::string& bytes) {
     std::vector<ZipEntry> changed = entries;
     changed[k] = {name, bytes};
