@@ -99,7 +99,7 @@ TEST(MouseCommands, ApplyWritesBackWhatReadModesSaved) {
   // Without a session bus: the desktop's GSettings (dconf) is left alone,
   // without a warning, and the store is still written.
   const Outcome written = folder.run("apply " + folder.mouseOption(), false,
-                                     "GSETTINGS_BACKEND= DBUS_SESSION_BUS_ADDRESS= "
+                                     "env -u GSETTINGS_BACKEND -u DBUS_SESSION_BUS_ADDRESS "
                                      "XDG_RUNTIME_DIR=/nonexistent DISPLAY=");
   ASSERT_EQ(written.code, 0) << written.err;
   // Not a terminal: no progress lines.
