@@ -31,7 +31,8 @@ done
 
 for f in bin/kestrovane lib/kestrovane/KestrovaneDriver lib/kestrovane/kestrovanectl \
   share/applications/kestrovane.desktop share/metainfo/kestrovane.metainfo.xml \
-  lib/udev/rules.d/70-kestrovane.rules lib/kestrovane/ZQK_A.sui lib/kestrovane/ZQK_B.sui \
+  lib/udev/rules.d/70-kestrovane.rules share/bash-completion/completions/kestrovanectl \
+  lib/kestrovane/ZQK_A.sui lib/kestrovane/ZQK_B.sui \
   lib/kestrovane/configure/GM.ini lib/kestrovane/configure/Default_GM.ini \
   lib/kestrovane/data/Default_Mode5_data.ini; do
   [ -f "$prefix/$f" ] || fail "the installed layout lacks $f"
