@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "tools/kestrovanectl/LanguageOption.h"
+#include "config/Language.h"
 
 namespace kestrovane::ctl {
 

@@ -22,7 +22,6 @@
 #include "program/ProgramCommands.h"
 #include "program/ProgramModel.h"
 #include "tools/kestrovanectl/Commands.h"
-#include "tools/kestrovanectl/LanguageOption.h"
 
 namespace kestrovane::ctl {
 namespace {
@@ -46,7 +45,7 @@ struct LoadedSettings {
     if (!isProgramFolder(model.paths().workDir) || !std::filesystem::exists(general))
       throw Error("the program folder " + model.paths().workDir + " has no configure/GM.ini");
     model.setObserver(&observer);
-    chooseLanguage(model.language);
+    ChooseLanguage(model.language);
     model.LoadMainTexts();
     model.loadOnModeSelect = false;
     model.ReadGeneralSettings();
