@@ -29,7 +29,7 @@ TEST(CommandLine, Grammar) {
   } cases[] = {
       {"--help", 0, "\n  set         Change settings of a mode", ""},
       {"-h", 0, "usage: kestrovanectl [--virtual-mouse[=DIR]]", ""},
-      {"help", 0, "\n  read-modes  Read the five modes", ""},
+      {"help", 0, "\n  read-modes  Back up the five modes", ""},
       {"help show", 0, "usage: kestrovanectl show [--mode N] [--json]\n", ""},
       {"set --help", 0, "usage: kestrovanectl set [--mode N]", ""},
       {"--language=en apply -h", 0, "--no-pointer  leave the desktop's pointer options alone", ""},

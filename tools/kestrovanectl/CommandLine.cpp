@@ -13,7 +13,7 @@ namespace {
 
 const std::vector<OptionSpec> kGlobalOptions = {
     {"--virtual-mouse", OptionValue::Optional,
-     "--virtual-mouse[=DIR]        also use the virtual mouse kept in DIR (./virtual-mouse)"},
+     "--virtual-mouse[=DIR]        also the virtual mouse in DIR (./virtual-mouse)"},
     {"--language", OptionValue::Required,
      "--language=en|zh_CN|zh_TW    the language of function names and messages"},
     {"--help", OptionValue::None, "-h, --help                   show this help (or a command's)"},

@@ -484,11 +484,12 @@ int change(LoadedSettings& loaded, const std::map<std::string, std::string>& val
     if (const auto it = values.find(s.name); it != values.end()) s.set(model, it->second);
   // Buttons given the left button first, so that moving it between the first
   // three buttons is never refused half-way.
-  const FunctionNames names(model);
   std::vector<std::pair<int, std::string>> keys;
   for (int k = 1; k <= kKeyCount; ++k)
     if (const auto it = values.find("key" + std::to_string(k)); it != values.end())
       keys.emplace_back(k, it->second);
+  if (keys.empty()) return newCurrent.value_or(loaded.current);
+  const FunctionNames names(model);
   std::stable_partition(keys.begin(), keys.end(), [&](const auto& key) {
     return names.find(key.second, "key") == findFunctionItem(kLeftButtonItem);
   });
