@@ -13,6 +13,7 @@
 #   PREFIX/bin/kestrovanectl      a link to the program folder's kestrovanectl
 #   PREFIX/share/applications/, share/metainfo/, share/icons/hicolor/
 #   PREFIX/lib/udev/rules.d/70-kestrovane.rules
+#   PREFIX/share/bash-completion/completions/kestrovanectl
 # On Windows the program folder is the install, and the ZIP a user unpacks
 # and starts KestrovaneDriver.exe from (with the window: the Qt DLLs and
 # plugins it loads and the mingw runtime beside it, every binary stripped;
@@ -63,6 +64,9 @@ install(FILES resources/linux/kestrovane.metainfo.xml DESTINATION share/metainfo
 install(DIRECTORY resources/linux/icons/hicolor DESTINATION share/icons ${kestrovane_system})
 install(FILES resources/linux/70-kestrovane.rules DESTINATION lib/udev/rules.d
         ${kestrovane_system})
+# Where bash-completion looks for a command's completion, by its name.
+install(FILES resources/linux/kestrovanectl.bash-completion
+        DESTINATION share/bash-completion/completions RENAME kestrovanectl ${kestrovane_system})
 
 # The Debian package of the installed layout: its dependencies come from the
 # built executables (dpkg-shlibdeps), plus what they load at run time; its

@@ -31,7 +31,8 @@ done
 
 for f in bin/kestrovane lib/kestrovane/KestrovaneDriver lib/kestrovane/kestrovanectl \
   share/applications/kestrovane.desktop share/metainfo/kestrovane.metainfo.xml \
-  lib/udev/rules.d/70-kestrovane.rules lib/kestrovane/ZQK_A.sui lib/kestrovane/ZQK_B.sui \
+  lib/udev/rules.d/70-kestrovane.rules share/bash-completion/completions/kestrovanectl \
+  lib/kestrovane/ZQK_A.sui lib/kestrovane/ZQK_B.sui \
   lib/kestrovane/configure/GM.ini lib/kestrovane/configure/Default_GM.ini \
   lib/kestrovane/data/Default_Mode5_data.ini; do
   [ -f "$prefix/$f" ] || fail "the installed layout lacks $f"
@@ -124,13 +125,12 @@ close_window
 
 # kestrovanectl, started outside any program folder, saves there too.
 echo "kestrovanectl"
-echo "user's own mode" >"$own/data/Mode2_data.ini"
-(cd "$home" && env -u XDG_DATA_HOME HOME="$home" "$prefix/bin/kestrovanectl" read-modes \
-  --virtual-mouse="$scratch/mouse") >"$scratch/ctl.out" 2>"$scratch/ctl.err" ||
-  fail "kestrovanectl read-modes: $(cat "$scratch/ctl.err")"
+(cd "$home" && env -u XDG_DATA_HOME HOME="$home" "$prefix/bin/kestrovanectl" set --mode 2 \
+  report-rate=250) >"$scratch/ctl.out" 2>"$scratch/ctl.err" ||
+  fail "kestrovanectl set: $(cat "$scratch/ctl.err")"
 grep -qF "using the program folder $own" "$scratch/ctl.err" ||
   fail "kestrovanectl did not say which folder it used: $(cat "$scratch/ctl.err")"
-grep -q '^\[' "$own/data/Mode2_data.ini" || fail "read-modes did not save mode 2 in $own"
+grep -q '^ReportRate=1' "$own/configure/Mode2.ini" || fail "set did not save mode 2 in $own"
 
 # Second start: the user's files stay, a deleted one comes back.
 echo "second start"

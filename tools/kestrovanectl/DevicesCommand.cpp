@@ -17,16 +17,14 @@ namespace {
 
 constexpr std::size_t kReportLength = 65;
 
-constexpr const char* kUsage = "usage: kestrovanectl devices [--virtual-mouse[=DIR]]\n";
-
 #ifdef _WIN32
 constexpr const char* kDenied = "access denied (Windows keeps mouse and keyboard collections)";
-constexpr const char* kNoInterfaces = "kestrovanectl: no HID interfaces found\n";
+constexpr const char* kNoInterfaces = "no HID interfaces found\n";
 #else
 constexpr const char* kDenied =
     "permission denied (install the udev rule resources/linux/70-kestrovane.rules, see README)";
 constexpr const char* kNoInterfaces =
-    "kestrovanectl: no HID interfaces found (no /dev/hidraw* node, no virtual mouse)\n";
+    "no HID interfaces found (no /dev/hidraw* node, no virtual mouse)\n";
 #endif
 
 std::string hex4(std::uint16_t v) {
@@ -101,7 +99,7 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
     interfaces.push_back(std::move(i));
   }
   if (interfaces.empty()) {
-    err << kNoInterfaces;
+    err << kErrorPrefix << kNoInterfaces;
     out << "mouse: not found\n";
     return 1;
   }
@@ -150,15 +148,8 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
-int runDevicesCommand(int argc, char** argv) {
-  TransportOptions options;
-  for (int a = 0; a < argc; ++a) {
-    if (options.virtualMouseDir || !parseVirtualMouseOption(argv[a], options)) {
-      std::cerr << kUsage;
-      return 2;
-    }
-  }
-  const auto transport = createHidTransport(options);
+int runDevicesCommand(const Invocation& invocation) {
+  const auto transport = createHidTransport(transportOptions(invocation));
   return listDevices(*transport, std::cout, std::cerr);
 }
 
