@@ -15,6 +15,7 @@
 #include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"
 #include "ui/MacroApp.h"
+#include "ui/QtTranslations.h"
 #ifndef _WIN32
 #include "ui/WindowKeyCapture.h"
 #endif
@@ -74,6 +75,9 @@ void Program::FillDeviceIdTable() {
 
 void Program::ChooseLanguage() {
   kestrovane::ChooseLanguage(m_model.language);
+  // Without Qt's translation the message boxes' buttons and the edit fields'
+  // menus stay English; the window's own texts do not depend on it.
+  installQtTranslations(m_model.language, QCoreApplication::applicationDirPath());
 }
 
 // A missing file is told once, in a plain message box with one OK.

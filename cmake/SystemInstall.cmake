@@ -48,6 +48,8 @@ foreach(dir skins configure data Language)
 endforeach()
 install(FILES resources/ZQK_A.sui resources/ZQK_B.sui DESTINATION ${kestrovane_folder}
         ${kestrovane_system})
+install(FILES ${kestrovane_qt_translations} DESTINATION ${kestrovane_folder}/translations
+        ${kestrovane_system})
 
 install(PROGRAMS tools/launcher/kestrovane DESTINATION bin ${kestrovane_system})
 # install(FILES) keeps a symbolic link a link.
