@@ -65,8 +65,9 @@ std::string Program::currentDirectory() {
 }
 
 std::string Program::executableDirectory() {
-  return m_executableDirectory ? *m_executableDirectory
-                               : nativePath(QCoreApplication::applicationDirPath());
+  if (m_executableDirectory) return *m_executableDirectory;
+  if (std::optional<std::string> folder = programFolderFromEnvironment()) return *folder;
+  return nativePath(QCoreApplication::applicationDirPath());
 }
 
 void Program::FillDeviceIdTable() {
