@@ -28,13 +28,13 @@ KESTROVANE_WINDOWS_PACKAGES=(
 # Python, for tools/record-demo.sh), clang with
 # libFuzzer and the sanitizer runtimes, clang-format, the mingw-w64 cross
 # compiler and wine; the validators of the desktop entry and the AppStream
-# metadata.
+# metadata; lintian for the Debian package and man-db for its manual pages.
 KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
   "${KESTROVANE_WINDOWS_PACKAGES[@]}"
-  desktop-file-utils appstream-util
+  desktop-file-utils appstream-util lintian man-db
 )
 
 kestrovane_install() {
