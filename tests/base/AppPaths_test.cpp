@@ -69,7 +69,7 @@ TEST(AppPaths, TheProgramFolderFromTheLauncherIsAnAbsolutePath) {
         {"", std::nullopt},
         {nullptr, std::nullopt}}) {
 #ifdef _WIN32
-    _putenv_s("KESTROVANE_PROGRAM_FOLDER", value ? value : "");
+    _putenv(("KESTROVANE_PROGRAM_FOLDER=" + std::string(value ? value : "")).c_str());
 #else
     if (value)
       setenv("KESTROVANE_PROGRAM_FOLDER", value, 1);
