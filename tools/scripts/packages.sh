@@ -3,10 +3,11 @@
 
 # What building and starting the program needs (Xvfb for the screenshot where
 # no display is available; GIO, the GNOME mouse schema and Xlib for the
-# system pointer options; XInput2 for recording keystrokes).
+# system pointer options; XInput2 for recording keystrokes; Qt's own
+# translations, which the program folder ships).
 KESTROVANE_RUN_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev libevdev-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libxkbcommon-dev libevdev-dev
   libglib2.0-dev gsettings-desktop-schemas libx11-dev libxi-dev
   fonts-wqy-microhei
   xvfb xauth x11-apps imagemagick xdotool
@@ -16,7 +17,7 @@ KESTROVANE_RUN_PACKAGES=(
 # the mingw-w64 cross compiler (POSIX threads), Debian's Qt for the host tools
 # (moc, rcc) beside Qt for Windows, wine, and Xvfb without a display.
 KESTROVANE_WINDOWS_PACKAGES=(
-  cmake ninja-build qt6-base-dev qt6-base-dev-tools
+  cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine64 wine xz-utils
   xvfb xauth imagemagick xdotool
@@ -27,13 +28,13 @@ KESTROVANE_WINDOWS_PACKAGES=(
 # Python, for tools/record-demo.sh), clang with
 # libFuzzer and the sanitizer runtimes, clang-format, the mingw-w64 cross
 # compiler and wine; the validators of the desktop entry and the AppStream
-# metadata.
+# metadata; lintian for the Debian package and man-db for its manual pages.
 KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
   "${KESTROVANE_WINDOWS_PACKAGES[@]}"
-  desktop-file-utils appstream-util
+  desktop-file-utils appstream-util lintian man-db
 )
 
 kestrovane_install() {
