@@ -16,6 +16,7 @@
 #include "macro/PlatformKeyCapture.h"
 #include "ui/ErrorReport.h"
 #include "ui/MacroApp.h"
+#include "ui/QtTranslations.h"
 #ifndef _WIN32
 #include "ui/WindowKeyCapture.h"
 #endif
@@ -65,8 +66,9 @@ std::string Program::currentDirectory() {
 }
 
 std::string Program::executableDirectory() {
-  return m_executableDirectory ? *m_executableDirectory
-                               : nativePath(QCoreApplication::applicationDirPath());
+  if (m_executableDirectory) return *m_executableDirectory;
+  if (std::optional<std::string> folder = programFolderFromEnvironment()) return *folder;
+  return nativePath(QCoreApplication::applicationDirPath());
 }
 
 void Program::FillDeviceIdTable() {
@@ -75,6 +77,9 @@ void Program::FillDeviceIdTable() {
 
 void Program::ChooseLanguage() {
   kestrovane::ChooseLanguage(m_model.language);
+  // Without Qt's translation the message boxes' buttons and the edit fields'
+  // menus stay English; the window's own texts do not depend on it.
+  installQtTranslations(m_model.language, QCoreApplication::applicationDirPath());
 }
 
 // A missing file is told once, in a plain message box with one OK.

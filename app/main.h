@@ -35,8 +35,6 @@ class WindowDrag;
 // The main window's caption: a later copy of the program finds the running
 // one by it, so it is never decorated with anything else.
 inline constexpr char kMainWindowCaption[] = "KestrovaneDriver(L1) v1.0";
-// The application title ("gaming mouse driver"), UTF-8.
-inline constexpr char kApplicationTitle[] = "Quillmar游戏鼠驱动";
 
 inline constexpr int kFormWidth = 901;
 inline constexpr int kFormHeight = 681;

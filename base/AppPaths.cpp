@@ -1,5 +1,8 @@
 #include "base/AppPaths.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace kestrovane {
 
 namespace {
@@ -36,6 +39,12 @@ void fillWorkPaths(AppPaths& paths, std::string_view currentDirectory) {
 void fillProgramPaths(AppPaths& paths, std::string_view executableDirectory) {
   paths.programDir = withTrailingSeparator(executableDirectory);
   paths.macroDir = paths.programDir + "Macro" + kPathSeparator;
+}
+
+std::optional<std::string> programFolderFromEnvironment() {
+  const char* value = std::getenv("KESTROVANE_PROGRAM_FOLDER");
+  if (value == nullptr || !std::filesystem::path(value).is_absolute()) return std::nullopt;
+  return std::string(value);
 }
 
 std::string skinFilePath(const AppPaths& paths, std::string_view imageName) {

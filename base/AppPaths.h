@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,12 @@ void fillWorkPaths(AppPaths& paths, std::string_view currentDirectory);
 
 // Fills programDir and macroDir from the executable's folder.
 void fillProgramPaths(AppPaths& paths, std::string_view executableDirectory);
+
+// The program folder that the launcher of an installed copy names in
+// KESTROVANE_PROGRAM_FOLDER: the user's own folder, which holds the macros,
+// while the executable runs in place from the read-only installed folder.
+// nullopt when the variable is unset or not an absolute path.
+std::optional<std::string> programFolderFromEnvironment();
 
 // The file of a skin picture: skinsDir, separator, name, ".", skinExt.
 std::string skinFilePath(const AppPaths& paths, std::string_view imageName);

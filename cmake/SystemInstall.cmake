@@ -13,6 +13,7 @@
 #   PREFIX/bin/kestrovanectl      a link to the program folder's kestrovanectl
 #   PREFIX/share/applications/, share/metainfo/, share/icons/hicolor/
 #   PREFIX/lib/udev/rules.d/70-kestrovane.rules
+#   PREFIX/share/bash-completion/completions/kestrovanectl
 # On Windows the program folder is the install, and the ZIP a user unpacks
 # and starts KestrovaneDriver.exe from (with the window: the Qt DLLs and
 # plugins it loads and the mingw runtime beside it, every binary stripped;
@@ -48,6 +49,8 @@ foreach(dir skins configure data Language)
 endforeach()
 install(FILES resources/ZQK_A.sui resources/ZQK_B.sui DESTINATION ${kestrovane_folder}
         ${kestrovane_system})
+install(FILES ${kestrovane_qt_translations} DESTINATION ${kestrovane_folder}/translations
+        ${kestrovane_system})
 
 install(PROGRAMS tools/launcher/kestrovane DESTINATION bin ${kestrovane_system})
 # install(FILES) keeps a symbolic link a link.
@@ -63,6 +66,42 @@ install(FILES resources/linux/kestrovane.metainfo.xml DESTINATION share/metainfo
 install(DIRECTORY resources/linux/icons/hicolor DESTINATION share/icons ${kestrovane_system})
 install(FILES resources/linux/70-kestrovane.rules DESTINATION lib/udev/rules.d
         ${kestrovane_system})
+# Where bash-completion looks for a command's completion, by its name.
+install(FILES resources/linux/kestrovanectl.bash-completion
+        DESTINATION share/bash-completion/completions RENAME kestrovanectl ${kestrovane_system})
+
+# The package's maintainer, in the form "Name <address>": the Maintainer
+# field, the copyright file's contact and the changelog's signature.
+set(KESTROVANE_MAINTAINER "KestrovaneDriver Packaging Team <packaging@kestrovane.org>" CACHE STRING
+    "The Debian package's maintainer, as \"Name <address>\"")
+
+# The manual pages, the copyright file (machine-readable, DEP-5) and the
+# changelog, with the version and maintainer filled in; the pages and the
+# changelog gzipped at build time (-n: no name or time stamp, so that two
+# builds give the same bytes).
+string(TIMESTAMP KESTROVANE_MAN_DATE "%Y-%m-%d" UTC)
+set(kestrovane_doc ${CMAKE_CURRENT_BINARY_DIR}/system/doc)
+set(kestrovane_gzipped)
+foreach(page kestrovane kestrovanectl)
+  configure_file(resources/linux/man/${page}.1.in ${kestrovane_doc}/${page}.1 @ONLY)
+  list(APPEND kestrovane_gzipped ${kestrovane_doc}/${page}.1)
+endforeach()
+configure_file(resources/linux/changelog ${kestrovane_doc}/changelog @ONLY)
+list(APPEND kestrovane_gzipped ${kestrovane_doc}/changelog)
+configure_file(resources/linux/copyright ${kestrovane_doc}/copyright @ONLY)
+set(kestrovane_gz_outputs)
+foreach(file IN LISTS kestrovane_gzipped)
+  add_custom_command(OUTPUT ${file}.gz
+    COMMAND gzip -n -9 -c ${file} > ${file}.gz
+    DEPENDS ${file}
+    COMMENT "Compressing ${file}")
+  list(APPEND kestrovane_gz_outputs ${file}.gz)
+endforeach()
+add_custom_target(kestrovane_system_doc ALL DEPENDS ${kestrovane_gz_outputs})
+install(FILES ${kestrovane_doc}/kestrovane.1.gz ${kestrovane_doc}/kestrovanectl.1.gz
+        DESTINATION share/man/man1 ${kestrovane_system})
+install(FILES ${kestrovane_doc}/changelog.gz ${kestrovane_doc}/copyright
+        DESTINATION share/doc/kestrovane ${kestrovane_system})
 
 # The Debian package of the installed layout: its dependencies come from the
 # built executables (dpkg-shlibdeps), plus what they load at run time; its
@@ -70,7 +109,8 @@ install(FILES resources/linux/70-kestrovane.rules DESTINATION lib/udev/rules.d
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrovane)
 set(CPACK_PACKAGE_VENDOR "Kestrovane")
-set(CPACK_PACKAGE_CONTACT "Kestrovane developers <kestrovane@localhost>")
+set(CPACK_PACKAGE_CONTACT "${KESTROVANE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTROVANE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Configuration program of the Kestrovane gaming mouse")
 set(CPACK_PACKAGE_DESCRIPTION
     "Sets the buttons, DPI levels, lights, modes and macros of the Kestrovane\n"

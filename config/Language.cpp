@@ -1,7 +1,9 @@
 #include "config/Language.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdlib>
 #include <filesystem>
 
 #include "base/Error.h"
@@ -36,10 +38,6 @@ const LanguageEntry* entry(Language code) {
   return nullptr;
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 std::string_view trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -66,26 +64,84 @@ std::string_view languageCode(Language language) {
 }
 
 Language languageForLocale(std::uint32_t lcid) {
-  for (const LanguageEntry& e : kLanguages)
-    if (e.lcid == lcid) return e.code;
-  return Language::None;
+  constexpr std::uint32_t kLangChinese = 0x04;
+  const std::uint32_t languageId = lcid & 0xFFFF;
+  if ((languageId & 0x3FF) != kLangChinese) return Language::ENU;
+  switch (languageId) {
+    case 0x0404:  // Taiwan
+    case 0x0C04:  // Hong Kong SAR
+    case 0x1404:  // Macao SAR
+    case 0x7C04:  // zh-Hant
+      return Language::CHT;
+    default:
+      return Language::CHS;
+  }
 }
 
 std::uint32_t localeFromEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
   for (const char* value : {lcAll, lcMessages, lang}) {
     if (value == nullptr || *value == '\0') continue;
-    const std::string_view locale(value);
-    if (startsWith(locale, "zh_CN")) return 2052;
-    if (startsWith(locale, "zh_TW")) return 1028;
-    if (startsWith(locale, "en_US")) return 1033;
-    return 0;
+    // language[_territory][.codeset][@modifier]; a script may stand between
+    // language and territory ("zh_Hant_TW", "zh-Hant").
+    std::string_view locale(value);
+    locale = locale.substr(0, locale.find_first_of(".@"));
+    std::vector<std::string_view> parts;
+    while (!locale.empty()) {
+      const std::size_t end = std::min(locale.find_first_of("_-"), locale.size());
+      parts.push_back(locale.substr(0, end));
+      locale.remove_prefix(std::min(end + 1, locale.size()));
+    }
+    const auto lower = [](std::string_view text) {
+      std::string result(text);
+      for (char& c : result)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      return result;
+    };
+    const std::string language = parts.empty() ? std::string() : lower(parts[0]);
+    if (language == "en") return 0x0409;
+    if (language != "zh") return 0;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+      const std::string part = lower(parts[i]);
+      if (part == "hant") return 0x7C04;
+      if (part == "hans") return 0x0004;
+    }
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+      const std::string part = lower(parts[i]);
+      if (part == "tw") return 0x0404;
+      if (part == "hk") return 0x0C04;
+      if (part == "mo") return 0x1404;
+    }
+    return 0x0804;
   }
   return 0;
 }
 
+std::optional<Language> parseLanguageOption(std::string_view value) {
+  if (value == "en") return Language::ENU;
+  if (value == "zh_CN") return Language::CHS;
+  if (value == "zh_TW") return Language::CHT;
+  return std::nullopt;
+}
+
+namespace {
+Language g_languageOverride = Language::None;
+}  // namespace
+
+void SetLanguageOverride(Language code) {
+  g_languageOverride = code;
+}
+
 void ChooseLanguage(Language& code) {
-  const Language language = languageForLocale(threadLocale());
-  if (language != Language::None) code = language;
+  if (g_languageOverride != Language::None) {
+    code = g_languageOverride;
+    return;
+  }
+  if (const char* value = std::getenv("KESTROVANE_LANGUAGE"); value != nullptr)
+    if (const std::optional<Language> language = parseLanguageOption(value)) {
+      code = *language;
+      return;
+    }
+  code = languageForLocale(threadLocale());
 }
 
 std::optional<LanguageFileRef> LanguageFile(Language code, const AppPaths& paths) {

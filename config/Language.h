@@ -15,30 +15,43 @@
 
 namespace kestrovane {
 
-// The language code: "CHS", "CHT", "ENU", or none. Derived from the locale
-// whenever a window is created; never saved.
+// The language code: "CHS", "CHT", "ENU", or none. Chosen whenever a window
+// is created; never saved.
 enum class Language { None, CHS, CHT, ENU };
 
 std::string_view languageCode(Language language);  // "CHS", "CHT", "ENU", ""
 
-// The three locale identifiers that have a language file: 2052 (Chinese,
-// PRC), 1028 (Chinese, Taiwan) and 1033 (English, United States). Every
-// other identifier, 3076 and 2057 included, has none.
+// The language of a Windows locale identifier, by its primary language:
+// Chinese of Taiwan (0x0404), Hong Kong (0x0C04), Macau (0x1404) and the
+// Traditional script (0x7C04) is Traditional Chinese, every other Chinese
+// Simplified; English and every other language, 0 too, English. The sort
+// bits above the language identifier do not count.
 Language languageForLocale(std::uint32_t lcid);
 
 // The locale identifier a Linux session stands for: the first of LC_ALL,
 // LC_MESSAGES and LANG that is set and not empty decides, whether or not that
-// locale is installed. "zh_CN..." is 2052, "zh_TW..." 1028, "en_US..." 1033;
-// anything else (zh_HK, en_GB, C, POSIX, nothing set) is 0, which has no
-// language. Each argument is the variable's value, nullptr when unset.
+// locale is installed. Chinese gives 0x0404 (TW), 0x0C04 (HK), 0x1404 (MO),
+// 0x7C04 (script Hant, which wins over the territory), 0x0004 (script Hans)
+// or 0x0804 (any other); English gives 0x0409; any other language, C, POSIX
+// and nothing set give 0. Each argument is the variable's value, nullptr when
+// unset.
 std::uint32_t localeFromEnvironment(const char* lcAll, const char* lcMessages, const char* lang);
 
 // The locale of the calling thread: GetThreadLocale on Windows, the
 // environment (above) elsewhere.
 std::uint32_t threadLocale();
 
-// ChooseLanguage: the language of the thread's locale; a locale without a
-// language leaves code as it was.
+// The language an option or KESTROVANE_LANGUAGE names: "en", "zh_CN" or
+// "zh_TW", exactly; nullopt for anything else.
+std::optional<Language> parseLanguageOption(std::string_view value);
+
+// Makes every later ChooseLanguage of this process give code, whatever the
+// environment says; Language::None removes the override.
+void SetLanguageOverride(Language code);
+
+// ChooseLanguage: the override, else the language KESTROVANE_LANGUAGE names
+// (an invalid value is ignored), else the language of the thread's locale.
+// Always sets a language.
 void ChooseLanguage(Language& code);
 
 // Where a language's texts lie: its file under languageDir and the one

@@ -50,7 +50,17 @@ class GnomeMouseSettings {
   virtual bool setString(std::string_view key, std::string_view value) = 0;
 };
 
+// Whether GSettings can be reached: a backend named in GSETTINGS_BACKEND
+// other than dconf (memory, keyfile) needs no bus; dconf, the default, needs
+// the session bus, named by DBUS_SESSION_BUS_ADDRESS or found as
+// XDG_RUNTIME_DIR/bus. Without one, dconf would try to start a bus and
+// print warnings. Arguments are the variables' values, or null.
+bool gsettingsReachable(const char* gsettingsBackend, const char* sessionBusAddress,
+                        const char* xdgRuntimeDir);
+
 // GSettings with the default backend; harmless where the schema is missing.
+// Where it cannot be reached (above, or the session bus does not answer)
+// every call gives false and nothing is set.
 std::unique_ptr<GnomeMouseSettings> createGnomeMouseSettings();
 
 // The X11 core pointer control of the display that DISPLAY names.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -50,9 +51,26 @@ class FilePointerStore final : public PointerStore {
   fs::path m_file;
 };
 
+// Connects to the session bus only where one is named: a bus that is named
+// but gone fails here, quietly, instead of in dconf, with warnings.
+bool gsettingsAvailable() {
+  const char* backend = std::getenv("GSETTINGS_BACKEND");
+  if (!gsettingsReachable(backend, std::getenv("DBUS_SESSION_BUS_ADDRESS"),
+                          std::getenv("XDG_RUNTIME_DIR")))
+    return false;
+  if (backend != nullptr && *backend != '\0' && std::string_view(backend) != "dconf") return true;
+  GError* error = nullptr;
+  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+  if (error != nullptr) g_error_free(error);
+  if (bus == nullptr) return false;
+  g_object_unref(bus);
+  return true;
+}
+
 class GioMouseSettings final : public GnomeMouseSettings {
  public:
   GioMouseSettings() {
+    if (!gsettingsAvailable()) return;
     // The default source is null when no schema is installed at all.
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     if (source == nullptr) return;
@@ -158,6 +176,17 @@ std::optional<fs::path> pointerStoreFile(const char* xdgConfigHome, const char* 
 
 std::unique_ptr<PointerStore> createFilePointerStore(fs::path file) {
   return std::make_unique<FilePointerStore>(std::move(file));
+}
+
+bool gsettingsReachable(const char* gsettingsBackend, const char* sessionBusAddress,
+                        const char* xdgRuntimeDir) {
+  if (gsettingsBackend != nullptr && *gsettingsBackend != '\0' &&
+      std::string_view(gsettingsBackend) != "dconf")
+    return true;
+  if (sessionBusAddress != nullptr && *sessionBusAddress != '\0') return true;
+  if (xdgRuntimeDir == nullptr || *xdgRuntimeDir != '/') return false;
+  std::error_code error;
+  return fs::is_socket(fs::path(xdgRuntimeDir) / "bus", error);
 }
 
 std::unique_ptr<GnomeMouseSettings> createGnomeMouseSettings() {

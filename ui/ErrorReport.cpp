@@ -33,7 +33,7 @@ void showError(const std::string& text) {
     presenter()(text);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), errorText(text),
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), errorText(text),
                   QMessageBox::Ok);
   box.exec();
 }

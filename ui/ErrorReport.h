@@ -6,6 +6,10 @@
 
 namespace kestrovane {
 
+// The application title ("gaming mouse driver"), UTF-8: the caption of the
+// error message box.
+inline constexpr char kApplicationTitle[] = "Quillmar游戏鼠驱动";
+
 // The top-level error handler: shows an error's text in a message box with
 // one OK. The text is UTF-8, or code page 936 bytes where it is not UTF-8.
 void showError(const std::string& text);

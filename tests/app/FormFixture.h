@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -10,6 +12,15 @@
 #include "tests/ui/SkinFolder.h"
 
 namespace kestrovane::test {
+
+// Puts the shipped Simplified Chinese language file into a program folder:
+// its texts are the window's built-in ones.
+inline void copyShippedLanguageFile(const QString& folder) {
+  const QString file = QStringLiteral("Language/2052/Simplified Chinese.ini");
+  QVERIFY(QDir(folder).mkpath(QStringLiteral("Language/2052")));
+  QVERIFY(QFile::copy(QStringLiteral(KESTROVANE_SOURCE_DIR "/resources/") + file,
+                      folder + QLatin1Char('/') + file));
+}
 
 // Takes every pointer value; onWrite hears of each key written.
 class WatchedPointerStore final : public PointerStore {

@@ -51,6 +51,7 @@ class MacroAssignTest : public QObject {
     Program program(clock, std::make_unique<VirtualMouse>(folder),
                     std::make_unique<WatchedPointerStore>(), std::make_unique<NullPointerSystem>());
     program.setFolders(folder, folder);
+    copyShippedLanguageFile(dir.path());
     TForm1& form = program.form();
     form.FormCreate();
     form.EnableDeviceControls();

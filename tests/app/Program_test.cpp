@@ -61,8 +61,11 @@ std::string reportHex(const char* firstPayloadByte) {
   return "00" + std::string(firstPayloadByte) + zeros(63);
 }
 
+// A folder of the program's own with the mouse in it; with the shipped
+// Simplified Chinese file unless told otherwise (this test runs in zh_CN).
 struct Rig {
-  explicit Rig(int interfaces = 1) {
+  explicit Rig(int interfaces = 1, bool languageFile = true) {
+    if (languageFile) copyShippedLanguageFile(dir.path());
     if (interfaces != 1) setDevice("Interfaces", interfaces);
     start(std::make_unique<VirtualMouse>(QFile::encodeName(dir.path()).toStdString()));
   }
@@ -165,8 +168,11 @@ class ProgramTest : public QObject {
         box->button(QMessageBox::Ok)->click();
       }
     });
-    closer.start(0);
+    // Start-up in an empty folder tells its own missing files first.
+    setErrorPresenter([](const std::string&) {});
     rig.program->form().FormCreate();
+    setErrorPresenter({});
+    closer.start(0);
     rig.clock.advance(3 * kTick);
     closer.stop();
     const QString node = QString::fromStdString((rootPath / "dev/hidraw4").string());
@@ -238,7 +244,8 @@ class ProgramTest : public QObject {
     faults.save(rig.path(VirtualMouse::kFaultsFile));
     QTest::mouseClick(form.Apply, Qt::LeftButton, {}, {5, 5});
     setErrorPresenter({});
-    QCOMPARE(shown, std::vector<std::string>{ProgramCommands::failedStepMessage("macro 1")});
+    // In the shipped Simplified Chinese file's words.
+    QCOMPARE(shown, std::vector<std::string>{"鼠标未完全写入：写入宏1失败。"});
     const QStringList log = rig.takeLog();
     QCOMPARE(log.size(), 4);
     QCOMPARE(log.first(), QString::fromStdString("set-feature " + featureHex("20")));
@@ -273,7 +280,8 @@ class ProgramTest : public QObject {
   // Start-up reads the language file of the session's locale: every key of
   // the caption table lands on its control, the precision option starts as
   // the file says and reaches the pointer store before the settings are
-  // read; a missing file is told once, and no language tells nothing.
+  // read; a missing file is told once, English's for any language but
+  // Chinese.
   void startupTextsComeFromTheLanguageOfTheLocale() {
     struct Restore {
       QByteArray locale = qgetenv("LC_ALL");
@@ -285,7 +293,7 @@ class ProgramTest : public QObject {
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
     {
-      Rig rig;
+      Rig rig(1, false);
       std::string lines = "[English]\r\n";
       for (const Caption& c : mainWindowTexts())
         lines += std::string(c.key) + "=" +
@@ -344,9 +352,10 @@ class ProgramTest : public QObject {
     };
     for (const Missing& m : {Missing{"zh_TW.UTF-8", {"No "}},
                              Missing{"zh_CN.UTF-8", {"没有发现\"Simplified Chinese.ini\"文件"}},
-                             Missing{"en_GB.UTF-8", {}}}) {
+                             Missing{"en_GB.UTF-8", {"\"English.ini\" File No Find"}},
+                             Missing{"de_DE.UTF-8", {"\"English.ini\" File No Find"}}}) {
       shown.clear();
-      Rig rig;
+      Rig rig(1, false);
       qputenv("LC_ALL", m.locale);
       rig.program->form().FormCreate();
       QCOMPARE(shown, m.messages);
@@ -532,7 +541,7 @@ class ProgramTest : public QObject {
     } restore;
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
-    Rig rig;
+    Rig rig(1, false);
     const QString resources = QStringLiteral(KESTROVANE_SOURCE_DIR "/resources/");
     for (const char* folder : {"configure", "data", "Language/1033", "Language/1028"}) {
       const QString name = QString::fromLatin1(folder);

@@ -57,7 +57,8 @@ class StartupTest : public QObject {
       QCOMPARE(form.palette().color(QPalette::Window), kMaroon);
       QCOMPARE(form.size(), QSize(kFormWidth, kFormHeight));
       QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
-      QCOMPARE(QString::fromStdString(form.appPaths().skinsDir), f.skins.skinsDir());
+      QCOMPARE(QDir::fromNativeSeparators(QString::fromStdString(form.appPaths().skinsDir)),
+               f.skins.skinsDir());
       // Themes and skins come after the identities.
       QVERIFY(form.spin_msespeed->styleSheet().isEmpty());
       QVERIFY(form.img_base->picture().isNull());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace kestrovane {
 namespace {
 
@@ -52,6 +54,30 @@ TEST(AppPaths, MacroFolderHangsOffTheProgramFolderWithTrailingSeparators) {
 
   fillProgramPaths(paths, sep("|opt|Kestrovane|"));
   EXPECT_EQ(paths.macroDir, sep("|opt|Kestrovane|Macro|"));
+}
+
+// The launcher names the user's folder; only an absolute path is taken.
+TEST(AppPaths, TheProgramFolderFromTheLauncherIsAnAbsolutePath) {
+#ifdef _WIN32
+  const char* absolute = "C:\\Users\\u\\KestrovaneDriver";
+#else
+  const char* absolute = "/home/u/.local/share/KestrovaneDriver";
+#endif
+  for (const auto& [value, expected] :
+       {std::pair<const char*, std::optional<std::string>>{absolute, absolute},
+        {"relative/KestrovaneDriver", std::nullopt},
+        {"", std::nullopt},
+        {nullptr, std::nullopt}}) {
+#ifdef _WIN32
+    _putenv(("KESTROVANE_PROGRAM_FOLDER=" + std::string(value ? value : "")).c_str());
+#else
+    if (value)
+      setenv("KESTROVANE_PROGRAM_FOLDER", value, 1);
+    else
+      unsetenv("KESTROVANE_PROGRAM_FOLDER");
+#endif
+    EXPECT_EQ(programFolderFromEnvironment(), expected) << (value ? value : "(unset)");
+  }
 }
 
 TEST(AppPaths, SkinFileIsNameAndExtensionInTheSkinsFolder) {

@@ -14,47 +14,77 @@
 namespace kestrovane::test {
 namespace {
 
-TEST(Language, LocaleIdentifiersAndVariablesMapToTheThreeLanguagesOnly) {
+// The user's primary language decides. Locale identifiers as [MS-LCID]
+// (Windows Language Code Identifier Reference) lists them; locale names as
+// glibc's SUPPORTED list and BCP 47 script subtags write them.
+TEST(Language, ThePrimaryLanguageOfTheLocaleChoosesTheLanguage) {
   struct Lcid {
     std::uint32_t lcid;
     Language language;
   };
-  for (const Lcid& c :
-       {Lcid{2052, Language::CHS}, Lcid{1028, Language::CHT}, Lcid{1033, Language::ENU},
-        Lcid{3076, Language::None}, Lcid{2057, Language::None}, Lcid{1031, Language::None},
-        Lcid{0x10804, Language::None}, Lcid{0, Language::None}})
-    EXPECT_EQ(languageForLocale(c.lcid), c.language) << c.lcid;
+  for (const Lcid& c : {
+           Lcid{0x0804, Language::CHS},   // zh-CN
+           Lcid{0x1004, Language::CHS},   // zh-SG
+           Lcid{0x0004, Language::CHS},   // zh-Hans
+           Lcid{0x10804, Language::CHS},  // zh-CN, stroke sort
+           Lcid{0x0404, Language::CHT},   // zh-TW
+           Lcid{0x0C04, Language::CHT},   // zh-HK
+           Lcid{0x1404, Language::CHT},   // zh-MO
+           Lcid{0x7C04, Language::CHT},   // zh-Hant
+           Lcid{0x30404, Language::CHT},  // zh-TW, Bopomofo sort
+           Lcid{0x0409, Language::ENU},   // en-US
+           Lcid{0x0809, Language::ENU},   // en-GB
+           Lcid{0x0C09, Language::ENU},   // en-AU
+           Lcid{0x0407, Language::ENU},   // de-DE
+           Lcid{0x0411, Language::ENU},   // ja-JP
+           Lcid{0, Language::ENU},
+       })
+    EXPECT_EQ(languageForLocale(c.lcid), c.language) << std::hex << c.lcid;
 
   struct Env {
     const char* lcAll;
     const char* lcMessages;
     const char* lang;
-    std::uint32_t lcid;
+    Language language;
   };
   for (const Env& c : {
-           Env{"zh_CN.UTF-8", nullptr, nullptr, 2052},
-           Env{"zh_CN", "en_US.UTF-8", "zh_TW.UTF-8", 2052},
-           Env{nullptr, "zh_TW.Big5", "en_US.UTF-8", 1028},
-           Env{"", "", "en_US.UTF-8", 1033},  // empty variables do not count
-           Env{nullptr, nullptr, "en_US", 1033},
-           Env{"C", nullptr, "zh_CN.UTF-8", 0},  // the first set variable decides
-           Env{"POSIX", nullptr, nullptr, 0},
-           Env{"zh_HK.UTF-8", nullptr, nullptr, 0},
-           Env{"en_GB.UTF-8", nullptr, nullptr, 0},
-           Env{"de_DE.UTF-8", nullptr, nullptr, 0},
-           Env{nullptr, nullptr, nullptr, 0},
+           Env{"zh_CN.UTF-8", nullptr, nullptr, Language::CHS},
+           Env{"zh_SG.GBK", nullptr, nullptr, Language::CHS},
+           Env{"zh_Hans_HK", nullptr, nullptr, Language::CHS},
+           Env{"zh", nullptr, nullptr, Language::CHS},
+           Env{"zh_TW.Big5", nullptr, nullptr, Language::CHT},
+           Env{"zh_HK.UTF-8", nullptr, nullptr, Language::CHT},
+           Env{"zh_MO.UTF-8", nullptr, nullptr, Language::CHT},
+           Env{"zh_Hant_CN.UTF-8", nullptr, nullptr, Language::CHT},
+           Env{"zh-Hant", nullptr, nullptr, Language::CHT},
+           Env{"en_US.UTF-8", nullptr, nullptr, Language::ENU},
+           Env{"en_GB.UTF-8", nullptr, nullptr, Language::ENU},
+           Env{"en_AU", nullptr, nullptr, Language::ENU},
+           Env{"de_DE.UTF-8", nullptr, nullptr, Language::ENU},
+           Env{"C", nullptr, nullptr, Language::ENU},
+           Env{"POSIX", nullptr, nullptr, Language::ENU},
+           Env{"C.UTF-8", nullptr, nullptr, Language::ENU},
+           Env{nullptr, nullptr, nullptr, Language::ENU},
+           // The first variable that is set and not empty decides.
+           Env{"zh_CN", "en_US.UTF-8", "zh_TW.UTF-8", Language::CHS},
+           Env{nullptr, "zh_HK.UTF-8", "zh_CN.UTF-8", Language::CHT},
+           Env{"", "", "zh_TW", Language::CHT},
+           Env{"de_DE.UTF-8", nullptr, "zh_CN.UTF-8", Language::ENU},
        })
-    EXPECT_EQ(localeFromEnvironment(c.lcAll, c.lcMessages, c.lang), c.lcid)
+    EXPECT_EQ(languageForLocale(localeFromEnvironment(c.lcAll, c.lcMessages, c.lang)), c.language)
         << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
         << (c.lang ? c.lang : "-");
 
-  // No language for the thread's locale leaves the code as an earlier call
-  // set it.
-  Language code = Language::ENU;
-  if (languageForLocale(threadLocale()) == Language::None) {
-    ChooseLanguage(code);
-    EXPECT_EQ(code, Language::ENU);
-  }
+  for (const auto& [value, language] :
+       {std::pair<const char*, std::optional<Language>>{"en", Language::ENU},
+        {"zh_CN", Language::CHS},
+        {"zh_TW", Language::CHT},
+        {"", std::nullopt},
+        {"EN", std::nullopt},
+        {"zh_HK", std::nullopt},
+        {"en_US", std::nullopt},
+        {"CHS", std::nullopt}})
+    EXPECT_EQ(parseLanguageOption(value), language) << value;
 }
 
 #ifdef _WIN32
@@ -67,17 +97,44 @@ TEST(Language, ThreadLocaleOfAChineseSystemChoosesSimplifiedChinese) {
   EXPECT_EQ(code, Language::CHS);
 }
 #else
-TEST(Language, TheSessionsLocaleVariablesChooseTheLanguage) {
-  const char* saved = std::getenv("LC_ALL");
-  const std::string before = saved != nullptr ? saved : "";
-  ASSERT_EQ(setenv("LC_ALL", "zh_TW.UTF-8", 1), 0);
-  Language code = Language::None;
-  ChooseLanguage(code);
-  EXPECT_EQ(code, Language::CHT);
-  if (saved != nullptr)
-    setenv("LC_ALL", before.c_str(), 1);
-  else
-    unsetenv("LC_ALL");
+// An override wins over KESTROVANE_LANGUAGE, which wins over the locale; an
+// invalid value of the variable is ignored.
+TEST(Language, TheOverrideThenTheVariableThenTheLocaleChoose) {
+  const auto saved = [](const char* name) -> std::optional<std::string> {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  };
+  const std::optional<std::string> lcAll = saved("LC_ALL"), variable = saved("KESTROVANE_LANGUAGE");
+  struct Case {
+    Language override;
+    const char* variable;
+    const char* locale;
+    Language language;
+  };
+  for (const Case& c : {
+           Case{Language::None, nullptr, "zh_HK.UTF-8", Language::CHT},
+           Case{Language::None, "en", "zh_HK.UTF-8", Language::ENU},
+           Case{Language::None, "zh_CN", "en_GB.UTF-8", Language::CHS},
+           Case{Language::None, "klingon", "zh_TW.UTF-8", Language::CHT},
+           Case{Language::None, "", "de_DE.UTF-8", Language::ENU},
+           Case{Language::CHT, "zh_CN", "en_US.UTF-8", Language::CHT},
+           Case{Language::ENU, nullptr, "zh_CN.UTF-8", Language::ENU},
+       }) {
+    SetLanguageOverride(c.override);
+    ASSERT_EQ(setenv("LC_ALL", c.locale, 1), 0);
+    ASSERT_EQ(
+        c.variable ? setenv("KESTROVANE_LANGUAGE", c.variable, 1) : unsetenv("KESTROVANE_LANGUAGE"),
+        0);
+    Language code = Language::None;
+    ChooseLanguage(code);
+    EXPECT_EQ(code, c.language) << c.locale << " " << (c.variable ? c.variable : "-");
+  }
+  SetLanguageOverride(Language::None);
+  for (const auto& [name, value] : {std::pair{"LC_ALL", lcAll}, {"KESTROVANE_LANGUAGE", variable}})
+    if (value)
+      setenv(name, value->c_str(), 1);
+    else
+      unsetenv(name);
 }
 
 // Off Windows the Traditional Chinese file is Big5: "按鍵設定" there is

@@ -3,7 +3,10 @@
 // backend, with and without the mouse schema installed.
 #include <gio/gio.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -288,6 +291,43 @@ TEST(GnomeMouseSettings, SetsTheMouseKeysAndRefusesWhatTheSchemaRefuses) {
   EXPECT_FALSE(gnome->setInt("wheel-scroll-lines", 3));
   EXPECT_DOUBLE_EQ(reader.speed(), 0.4);
   EXPECT_EQ(reader.profile(), "flat");
+}
+
+// dconf, the default backend, only with a session bus: without one it would
+// try to start a bus and print warnings.
+TEST(GnomeMouseSettings, ReachableOnlyThroughABackendThatNeedsNoBusOrASessionBus) {
+  test::TempFolder runtime;
+  const std::string withBus = runtime.str() + "/with";
+  fs::create_directories(withBus);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(sock, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = withBus + "/bus";
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  socketPath.copy(address.sun_path, socketPath.size());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::string noBus = runtime.str();  // holds a folder, no socket "bus"
+  const struct {
+    const char* backend;
+    const char* address;
+    const char* runtimeDir;
+    bool reachable;
+  } cases[] = {
+      {"memory", nullptr, nullptr, true},
+      {"keyfile", "", noBus.c_str(), true},
+      {nullptr, nullptr, nullptr, false},
+      {"", "", "", false},
+      {"dconf", nullptr, noBus.c_str(), false},
+      {nullptr, nullptr, "relative", false},
+      {nullptr, "unix:path=/run/user/1000/bus", nullptr, true},
+      {"dconf", nullptr, withBus.c_str(), true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(gsettingsReachable(c.backend, c.address, c.runtimeDir), c.reachable)
+        << (c.backend ? c.backend : "-") << " " << (c.address ? c.address : "-") << " "
+        << (c.runtimeDir ? c.runtimeDir : "-");
+  ::close(sock);
 }
 
 TEST(GnomeMouseSettingsWithoutSchema, SetsNothingAndStillReachesX11) {

@@ -213,6 +213,11 @@ class SkinSetTest : public QObject {
   }
 
   void shippedSetIsWhatTheGeneratorDraws() {
+#ifdef Q_OS_WIN
+    // The shipped set is drawn on Linux (redraw.sh); Windows rasterises text
+    // and curves with its own fonts, so only a Linux run can tell it is stale.
+    QSKIP("the shipped pictures are drawn and checked on Linux");
+#endif
     const QList<kestrovane::SkinPicture> drawn = kestrovane::drawSkinSet(kestrovane::SkinStyle());
     QCOMPARE(drawn.size(), qsizetype(std::size(kPictures)));
     for (const kestrovane::SkinPicture& p : drawn) {

@@ -76,7 +76,7 @@ TEST(MacroCommand, EncryptPrintsOneHexLinePerInputLine) {
   const Result nul = run({"encrypt"}, std::string("1\n2\0\n", 5));
   EXPECT_EQ(nul.code, 1);
   EXPECT_EQ(nul.out, "");
-  EXPECT_EQ(nul.err, "Error: the last char is NULL char.\n");
+  EXPECT_EQ(nul.err, "kestrovanectl: Error: the last char is NULL char.\n");
 }
 
 TEST(MacroCommand, DecryptPrintsTheScript) {
@@ -90,11 +90,12 @@ TEST(MacroCommand, DecryptPrintsTheScript) {
   const Result damaged = run({"decrypt", folder.file("Damaged.spm")});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_EQ(damaged.out, "");
-  EXPECT_EQ(damaged.err, "Cannot read file \"" + folder.file("Damaged.spm") +
+  EXPECT_EQ(damaged.err, "kestrovanectl: Cannot read file \"" + folder.file("Damaged.spm") +
                              "\". Line 2: Error: not a Hex String.\n");
   const Result missing = run({"decrypt", folder.file("Missing.spm")});
   EXPECT_EQ(missing.code, 1);
-  EXPECT_TRUE(missing.err.starts_with("Cannot open file \"" + folder.file("Missing.spm") + "\"."))
+  EXPECT_TRUE(missing.err.starts_with("kestrovanectl: Cannot open file \"" +
+                                      folder.file("Missing.spm") + "\"."))
       << missing.err;
 }
 
@@ -116,14 +117,14 @@ TEST(MacroCommand, CompileFailures) {
   const Result empty = run({"compile", kData + "compile", "--count", ""});
   EXPECT_EQ(empty.code, 1);
   EXPECT_EQ(empty.out, "");
-  EXPECT_EQ(empty.err, "The loop count is empty.\n");
+  EXPECT_EQ(empty.err, "kestrovanectl: The loop count is empty.\n");
   EXPECT_EQ(run({"compile", kData + "compile", "--count", "x"}).err,
-            "The loop count \"x\" is not a number.\n");
+            "kestrovanectl: The loop count \"x\" is not a number.\n");
 
   TempFolder folder;
   const Result missing = run({"compile", folder.file("missing")});
   EXPECT_EQ(missing.code, 1);
-  EXPECT_EQ(missing.err, "Cannot open folder \"" + folder.file("missing") + "\".\n");
+  EXPECT_EQ(missing.err, "kestrovanectl: Cannot open folder \"" + folder.file("missing") + "\".\n");
 
   MacroScript tooLong{"1"};
   for (int i = 0; i < 130; ++i) tooLong.push_back("1 K CODE:0004");
@@ -131,7 +132,7 @@ TEST(MacroCommand, CompileFailures) {
   const Result refused = run({"compile", folder.str()});
   EXPECT_EQ(refused.code, 1);
   EXPECT_EQ(refused.out, "");
-  EXPECT_EQ(refused.err, "Macro Long is too long for the mouse.\n");
+  EXPECT_EQ(refused.err, "kestrovanectl: Macro Long is too long for the mouse.\n");
 }
 
 TEST(MacroCommand, UsageErrors) {

@@ -17,81 +17,14 @@
 #include "program/ProgramCommands.h"
 #include "tests/TempFolder.h"
 #include "tests/device/TransferLogLines.h"
+#include "tests/tools/CtlProgramFolder.h"
 
 namespace kestrovane::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string shellQuoted(const std::string& text) {
-  return "'" + text + "'";
-}
-
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-// A program folder with the factory settings, a copy of kestrovanectl and
-// the six macros of the compile fixture in its Macro folder.
-class ProgramFolder {
- public:
-  ProgramFolder() {
-    const fs::path resources = KESTROVANE_RESOURCES;
-    fs::copy(resources / "configure", m_folder.path() / "configure");
-    fs::copy(resources / "data", m_folder.path() / "data");
-    fs::create_directories(m_folder.path() / "Macro");
-    for (const auto& entry :
-         fs::directory_iterator(fs::path(KESTROVANE_TEST_DATA) / "macro/compile"))
-      fs::copy(entry.path(), m_folder.path() / "Macro" / entry.path().filename());
-    fs::copy(KESTROVANECTL, m_folder.path() / "kestrovanectl");
-    fs::create_directories(mouseDir());
-  }
-
-  fs::path path() const { return m_folder.path(); }
-  fs::path mouseDir() const { return m_folder.path() / "mouse"; }
-  std::string mouseOption() const { return "--virtual-mouse=" + mouseDir().string(); }
-
-  // Runs the copy in the folder, its pointer options kept inside the folder.
-  // On a terminal (script(1) gives it one) standard error joins standard
-  // output.
-  Outcome run(const std::string& args, bool terminal = false) const {
-    const std::string out = (path() / "stdout").string();
-    const std::string err = (path() / "stderr").string();
-    // No per-user program folder: the test's folder is the only one.
-    std::string command = "XDG_CONFIG_HOME=" + shellQuoted(path().string()) +
-                          " XDG_DATA_HOME=" + shellQuoted((path() / "no-data-home").string()) +
-                          " GSETTINGS_BACKEND=memory ./kestrovanectl " + args;
-    if (terminal) command = "script -qec " + shellQuoted(command) + " /dev/null";
-    const int status = std::system(("cd " + shellQuoted(path().string()) + " && " + command + " >" +
-                                    shellQuoted(out) + " 2>" + shellQuoted(err))
-                                       .c_str());
-    EXPECT_TRUE(WIFEXITED(status)) << status;
-    Outcome result;
-    result.code = WEXITSTATUS(status);
-    result.out = TempFolder::readFile(out);
-    result.err = TempFolder::readFile(err);
-    return result;
-  }
-
-  std::vector<std::string> log() const {
-    std::ifstream in(mouseDir() / VirtualMouse::kLogFile);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
-
-  void state(const std::string& text) const {
-    std::ofstream(mouseDir() / VirtualMouse::kStateFile, std::ios::binary) << text;
-  }
-  void faults(const std::string& text) const {
-    std::ofstream(mouseDir() / VirtualMouse::kFaultsFile, std::ios::binary) << text;
-  }
-
- private:
-  TempFolder m_folder;
-};
+const std::string kPrefix = "kestrovanectl: ";
 
 // The image of a factory data file as the program sends it: byte 0 carries
 // the mode number.
@@ -163,7 +96,11 @@ TEST(MouseCommands, ApplyWritesBackWhatReadModesSaved) {
 
   folder.state("");
   fs::remove(folder.mouseDir() / VirtualMouse::kLogFile);
-  const Outcome written = folder.run("apply " + folder.mouseOption());
+  // Without a session bus: the desktop's GSettings (dconf) is left alone,
+  // without a warning, and the store is still written.
+  const Outcome written = folder.run("apply " + folder.mouseOption(), false,
+                                     "env -u GSETTINGS_BACKEND -u DBUS_SESSION_BUS_ADDRESS "
+                                     "XDG_RUNTIME_DIR=/nonexistent DISPLAY=");
   ASSERT_EQ(written.code, 0) << written.err;
   // Not a terminal: no progress lines.
   EXPECT_EQ(written.out, "");
@@ -193,15 +130,15 @@ TEST(MouseCommands, ApplyNamesTheFailedStepAndShowsProgressOnATerminal) {
   folder.faults("[Faults]\r\nFailTransfer=5\r\n");
   const Outcome written = folder.run("apply " + folder.mouseOption(), true);
   EXPECT_EQ(written.code, 1);
-  EXPECT_EQ(written.out,
-            "mode 2\r\nmode 3\r\n" + ProgramCommands::failedStepMessage("mode 3") + "\r\n");
+  EXPECT_EQ(written.out, "mode 2\r\nmode 3\r\nkestrovanectl: " +
+                             ProgramCommands::failedStepMessage("mode 3") + "\r\n");
   EXPECT_EQ(folder.log().size(), 6u);
 
   folder.faults("[Faults]\r\nFailTransfer=5\r\n");
   const Outcome quiet = folder.run("apply " + folder.mouseOption());
   EXPECT_EQ(quiet.code, 1);
   EXPECT_EQ(quiet.out, "");
-  EXPECT_EQ(quiet.err, ProgramCommands::failedStepMessage("mode 3") + "\n");
+  EXPECT_EQ(quiet.err, kPrefix + ProgramCommands::failedStepMessage("mode 3") + "\n");
 }
 
 TEST(MouseCommands, NothingIsWrittenWithoutAMouseOrAfterAFailedRead) {
@@ -209,10 +146,10 @@ TEST(MouseCommands, NothingIsWrittenWithoutAMouseOrAfterAFailedRead) {
   folder.state("[Device]\nPresent=0\n");
   const Outcome written = folder.run("apply " + folder.mouseOption());
   EXPECT_EQ(written.code, 1);
-  EXPECT_EQ(written.err, ProgramCommands::noMouseMessage() + "\n");
+  EXPECT_EQ(written.err, kPrefix + ProgramCommands::noMouseMessage() + "\n");
   const Outcome backup = folder.run("read-modes " + folder.mouseOption() + " --out backup");
   EXPECT_EQ(backup.code, 1);
-  EXPECT_EQ(backup.err, "The modes were not read: no mouse is connected.\n");
+  EXPECT_EQ(backup.err, "kestrovanectl: The modes were not read: no mouse is connected.\n");
   EXPECT_EQ(folder.log(), std::vector<std::string>{});
 
   // Transfer 6 is the read of mode 2: no file at all, not even mode 1's.
@@ -220,7 +157,7 @@ TEST(MouseCommands, NothingIsWrittenWithoutAMouseOrAfterAFailedRead) {
   folder.faults("[Faults]\r\nFailTransfer=6\r\n");
   const Outcome readFailed = folder.run("read-modes " + folder.mouseOption() + " --out backup");
   EXPECT_EQ(readFailed.code, 1);
-  EXPECT_EQ(readFailed.err, "The modes were not read: reading mode 2 failed.\n");
+  EXPECT_EQ(readFailed.err, "kestrovanectl: The modes were not read: reading mode 2 failed.\n");
   EXPECT_FALSE(fs::exists(folder.path() / "backup"));
   EXPECT_EQ(folder.log().size(), 6u);
 }
@@ -238,7 +175,7 @@ TEST(MouseCommands, ApplyWithNoCurrentModeWritesNoMode) {
   folder.faults("[Faults]\r\nFailTransfer=3\r\n");
   const Outcome written = folder.run("apply " + folder.mouseOption());
   EXPECT_EQ(written.code, 1);
-  EXPECT_EQ(written.err, ProgramCommands::failedStepMessage("macro 1") + "\n");
+  EXPECT_EQ(written.err, kPrefix + ProgramCommands::failedStepMessage("macro 1") + "\n");
   // The version query, then macro 1 whole: its failed request, both halves.
   const std::vector<std::string> records = expectedRecords();
   ASSERT_FALSE(records.empty());
@@ -301,24 +238,10 @@ TEST(MouseCommands, ApplyRefusesMissingOrUnreadableSettingsBeforeTheMouse) {
     const Outcome written = folder.run("apply " + folder.mouseOption());
     EXPECT_EQ(written.code, 1);
     EXPECT_EQ(written.out, "");
-    EXPECT_EQ(written.err, message + "\n");
+    EXPECT_EQ(written.err, kPrefix + message + "\n");
     // Only the link's version query, where the mouse was linked at all.
     EXPECT_EQ(folder.log().size(), c.transfers);
   }
-}
-
-TEST(MouseCommands, UsageErrors) {
-  const ProgramFolder folder;
-  for (const std::string args : {"apply --bogus", "apply --virtual-mouse=a --virtual-mouse=b",
-                                 "apply --virtual-mouse=", "read-modes --out",
-                                 "read-modes --out a --out b", "read-modes extra", "restore"}) {
-    SCOPED_TRACE(args);
-    const Outcome outcome = folder.run(args);
-    EXPECT_EQ(outcome.code, 2);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err.rfind("usage: kestrovanectl ", 0), 0u) << outcome.err;
-  }
-  EXPECT_FALSE(fs::exists(folder.mouseDir() / VirtualMouse::kLogFile));
 }
 
 }  // namespace

@@ -153,6 +153,11 @@ class DialogFrameTest : public QObject {
   // A press of any button on the background moves the dialog with the
   // pointer; elsewhere (the labels) it does not.
   void backgroundDragsTheDialogWithAnyButton() {
+#ifdef Q_OS_WIN
+    // Windows moves the dialog in its own move loop, started by a system
+    // command to a real window; the end-to-end run of the program drags one.
+    QSKIP("the system's move loop needs a real window");
+#endif
     SkinFolder none;
     TForm5 dialog(pathsOf(none));
     dialog.show();

@@ -83,14 +83,13 @@ class MacroDialogsTest : public QObject {
   // OK refuses an empty name, a name of the list (in any letter case) and a
   // name no file may carry, each with the message of the user's language,
   // and stays open; Simplified Chinese and English have the design's own
-  // empty-name texts, the rest comes from the language file (or the
-  // built-in texts without a language). Nothing is created.
+  // empty-name texts, the rest comes from the language file; every locale
+  // has a language (C and German English, Hong Kong Traditional Chinese).
+  // Nothing is created.
   void newMacroRefusalsSpeakTheUsersLanguage() {
     Session session;
     Folders folders;
     const std::vector<std::string> names{"Combo", "Fire", utf8ToCodePage("射击")};
-    const std::string builtInExists(builtInCaption(message::kMacroNameExists));
-    const std::string builtInRefused(builtInCaption(message::kMacroNameRefused));
     struct Case {
       const char* locale;
       QString typed;
@@ -102,8 +101,8 @@ class MacroDialogsTest : public QObject {
         {"zh_CN.UTF-8", "COMBO", "该文件名已存在"}, {"zh_CN.UTF-8", "射击", "该文件名已存在"},
         {"zh_CN.UTF-8", "con", "名称不可用"},       {"zh_TW.UTF-8", "", "tw-empty"},
         {"zh_TW.UTF-8", "Fire", "tw-exists"},       {"zh_TW.UTF-8", "a|b", "tw-refused"},
-        {"C.UTF-8", "", "Macro Name Empty"},        {"C.UTF-8", "combo", builtInExists},
-        {"C.UTF-8", "Fire.", builtInRefused},
+        {"C.UTF-8", "", "Macro Name Empty"},        {"de_DE.UTF-8", "combo", "en-exists"},
+        {"zh_HK.UTF-8", "Fire.", "tw-refused"},
     };
     for (const Case& c : cases) {
       qputenv("LC_ALL", c.locale);

@@ -1,5 +1,6 @@
 #include "ui/SkinImages.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 #include "tests/ui/SkinFolder.h"
@@ -47,9 +48,14 @@ class SkinImagesTest : public QObject {
     skins.save(QStringLiteral("9Keys.bmp"), image);
     const AppPaths paths = pathsOf(skins);
     ImageControl control(nullptr, ImageControl::Placement::AutoSize);
-    for (const char* name : {"10Keys", "basemap", "9Keys"})
-      QVERIFY2(!ShowSkinImage(paths, &control, name), name);
-    QVERIFY(control.picture().isNull());
+    // A file system that folds case (Windows) finds "10keys.png" under the
+    // name "10Keys.png" itself; the lookup adds no folding of its own, so only
+    // the picture of another type is never taken.
+    const bool foldsCase = QFileInfo::exists(skins.skinsDir() + QStringLiteral("/10KEYS.png"));
+    for (const char* name : {"10Keys", "basemap"})
+      QCOMPARE(ShowSkinImage(paths, &control, name), foldsCase);
+    QVERIFY(!ShowSkinImage(paths, &control, "9Keys"));
+    QCOMPARE(control.picture().isNull(), !foldsCase);
   }
 
   void startupWalkEndsAtTheFirstMissingPicture() {

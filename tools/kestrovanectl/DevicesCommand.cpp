@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "base/Error.h"
 #include "device/DeviceLink.h"
 #include "device/HidPermission.h"
 #include "device/HidTransportFactory.h"
@@ -20,17 +19,15 @@ namespace {
 
 constexpr std::size_t kReportLength = 65;
 
-constexpr const char* kUsage = "usage: kestrovanectl devices [--virtual-mouse[=DIR]]\n";
-
 #ifdef _WIN32
 constexpr const char* kDenied = "access denied (Windows keeps mouse and keyboard collections)";
-constexpr const char* kNoInterfaces = "kestrovanectl: no HID interfaces found\n";
+constexpr const char* kNoInterfaces = "no HID interfaces found\n";
 #else
 // The mouse's own nodes are explained once at the end; another device's
 // node that is not ours to open is no error.
 constexpr const char* kDenied = "permission denied";
 constexpr const char* kNoInterfaces =
-    "kestrovanectl: no HID interfaces found (no /dev/hidraw* node, no virtual mouse)\n";
+    "no HID interfaces found (no /dev/hidraw* node, no virtual mouse)\n";
 #endif
 
 std::string hex4(std::uint16_t v) {
@@ -106,7 +103,7 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err,
     interfaces.push_back(std::move(i));
   }
   if (interfaces.empty()) {
-    err << kNoInterfaces;
+    err << kErrorPrefix << kNoInterfaces;
     out << "mouse: not found\n";
     return 1;
   }
@@ -153,26 +150,19 @@ int listDevices(HidTransport& transport, std::ostream& out, std::ostream& err,
     out << "mouse: not found\n";
   }
   if (!deniedMouse.empty()) {
-    err << "kestrovanectl: " << deniedMouseMessage(deniedMouse, udevFix) << "\n";
+    err << kErrorPrefix << deniedMouseMessage(deniedMouse, udevFix) << "\n";
     return 1;
   }
   return 0;
 }
 
-int runDevicesCommand(int argc, char** argv) {
-  TransportOptions options;
-  for (int a = 0; a < argc; ++a) {
-    if (options.virtualMouseDir || !parseVirtualMouseOption(argv[a], options)) {
-      std::cerr << kUsage;
-      return 2;
-    }
-  }
-  const auto transport = createHidTransport(options);
+int runDevicesCommand(const Invocation& invocation) {
+  const auto transport = createHidTransport(transportOptions(invocation));
   try {
     return listDevices(*transport, std::cout, std::cerr, udevRuleFix(executableDirectory()));
   } catch (const Error& error) {
-    std::cerr << "kestrovanectl: " << error.what() << "\n";
-    return 1;
+    std::cerr << kErrorPrefix << error.what() << "\n";
+    return kFailed;
   }
 }
 

@@ -3,6 +3,7 @@
 // checked from outside the program.
 #include "tools/kestrovanectl/MacroCommand.h"
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -24,10 +25,6 @@ constexpr std::string_view kUsage =
     "usage: kestrovanectl macro encrypt\n"
     "       kestrovanectl macro decrypt FILE\n"
     "       kestrovanectl macro compile DIR [--endless | --count N]\n";
-
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
 
 void print(std::FILE* stream, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stream);
@@ -121,25 +118,45 @@ int runMacroCommand(std::span<const std::string> args, std::FILE* in, std::FILE*
       return usage(err);
     }
   } catch (const Error& error) {
+    print(err, kErrorPrefix);
     print(err, error.what());
     print(err, "\n");
     return kFailed;
   }
   print(out, output);
   if (std::fflush(out) != 0 || std::ferror(out)) {
-    print(err, "Cannot write to the standard output.\n");
+    print(err, kErrorPrefix);
+    print(err, "cannot write to the standard output\n");
     return kFailed;
   }
   return kDone;
 }
 
-int runMacroCommand(int argc, char** argv) {
+int runMacroCommand(const Invocation& invocation) {
 #ifdef _WIN32
   // Bytes in, bytes out: no CR added before LF, no end of input at Ctrl-Z.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  const std::vector<std::string> args(argv, argv + argc);
+  const std::string& action = invocation.args.at(0);
+  if (action != "encrypt" && action != "decrypt" && action != "compile")
+    return usageError(invocation, "unknown macro action '" + action + "'");
+  const std::size_t wanted = action == "encrypt" ? 1 : 2;
+  if (invocation.args.size() != wanted)
+    return usageError(invocation, invocation.args.size() < wanted
+                                      ? "missing argument for 'macro " + action + "'"
+                                      : "unexpected argument '" + invocation.args.back() +
+                                            "' for 'macro " + action + "'");
+  if (action != "compile" && (invocation.has("--endless") || invocation.has("--count")))
+    return usageError(invocation, "'macro " + action + "' takes no looping option");
+  if (invocation.has("--endless") && invocation.has("--count"))
+    return usageError(invocation, "options '--endless' and '--count' exclude each other");
+  std::vector<std::string> args = invocation.args;
+  if (invocation.has("--endless")) args.emplace_back("--endless");
+  if (const std::optional<std::string> count = invocation.value("--count")) {
+    args.emplace_back("--count");
+    args.push_back(*count);
+  }
   return runMacroCommand(args, stdin, stdout, stderr);
 }
 

@@ -26,22 +26,10 @@
 namespace kestrovane::ctl {
 namespace {
 
-constexpr const char* kApplyUsage = "usage: kestrovanectl apply [--virtual-mouse[=DIR]]\n";
-constexpr const char* kReadModesUsage =
-    "usage: kestrovanectl read-modes [--virtual-mouse[=DIR]] [--out DIR]\n";
 constexpr const char* kNoMouseToRead = "The modes were not read: no mouse is connected.";
 constexpr const char* kNoInputInterface =
     "The modes were not read: the mouse has no interface to read from.";
 constexpr const char* kStdoutFailed = "Cannot write to the standard output.";
-
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
-int fail(const std::string& message) {
-  std::cerr << message << "\n";
-  return kFailed;
-}
 
 // The mouse linked as the program's first detection tick links it. The
 // detection timer is not started: nothing re-scans while a command runs.
@@ -57,6 +45,15 @@ struct MouseLink {
   std::unique_ptr<HidTransport> transport;
   HidDeviceLink link{*transport, clock, controls};
 };
+
+}  // namespace
+
+int fail(const std::string& message) {
+  std::cerr << kErrorPrefix << message << "\n";
+  return kFailed;
+}
+
+namespace {
 
 // The message for a mouse that the system lists but this user may not open;
 // empty when there is none.
@@ -85,6 +82,36 @@ class ConsoleView final : public CommandView {
   bool m_progress;
 };
 
+}  // namespace
+
+bool isProgramFolder(const std::string& folder) {
+  std::error_code ec;
+  return std::filesystem::is_directory(std::filesystem::path(folder) / "configure", ec);
+}
+
+// The folders of a program started in the current directory. Outside a
+// program folder (no configure/ there), those of the user's own program
+// folder that the launcher prepares, when it exists: the settings and the
+// macros there; which one is told on standard error.
+AppPaths programPaths() {
+  AppPaths paths;
+  const std::string current = currentDirectory();
+  if (!isProgramFolder(current)) {
+    const std::optional<std::string> own = perUserProgramFolder();
+    if (own && isProgramFolder(*own)) {
+      std::cerr << "kestrovanectl: using the program folder " << *own << "\n";
+      fillWorkPaths(paths, *own);
+      fillProgramPaths(paths, *own);
+      return paths;
+    }
+  }
+  fillWorkPaths(paths, current);
+  fillProgramPaths(paths, executableDirectory());
+  return paths;
+}
+
+namespace {
+
 bool fileExists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::status(std::filesystem::path(path), ec).type() !=
@@ -99,7 +126,9 @@ std::string missingSettingsMessage(const AppPaths& paths, const std::string& fil
   return "The mouse was not written: the program folder " + paths.workDir + " has no " + file + ".";
 }
 
-int apply(const TransportOptions& options) {
+}  // namespace
+
+int apply(const TransportOptions& options, bool pointer) {
   const AppPaths paths = programPaths();
   const std::string general = std::string("configure/") + std::string(kGeneralSettingsFile);
   if (!fileExists(joinPath(paths.configureDir, kGeneralSettingsFile)))
@@ -108,9 +137,13 @@ int apply(const TransportOptions& options) {
   // The program's start-up: the saved current mode is marked while the
   // general settings are read, then loaded once. The settings files are
   // only read: iniWriteSuppressed stays on, as before the window shows.
+  // Without the pointer options neither the store (on Windows the
+  // registry, which is the desktop's own) nor the running desktop is touched.
   SystemClock clock;
-  const std::unique_ptr<PointerStore> pointerStore = createPointerStore();
-  const std::unique_ptr<PointerSystem> pointerSystem = createPointerSystem();
+  const std::unique_ptr<PointerStore> pointerStore =
+      pointer ? createPointerStore() : std::make_unique<NullPointerStore>();
+  const std::unique_ptr<PointerSystem> pointerSystem =
+      pointer ? createPointerSystem() : std::make_unique<NullPointerSystem>();
   ProgramModel model(clock, *pointerStore, *pointerSystem);
   model.setPaths(paths);
   model.loadOnModeSelect = false;
@@ -132,18 +165,19 @@ int apply(const TransportOptions& options) {
   ProgramCommands commands(model, mouse.link, records, macros, view);
   const ApplyResult result = commands.ApplyClick();
   if (!std::cout.flush()) return fail(kStdoutFailed);
-  for (const std::string& message : view.failures) std::cerr << message << "\n";
+  for (const std::string& message : view.failures) std::cerr << kErrorPrefix << message << "\n";
   if (result == ApplyResult::Written) return kDone;
   if (view.failures.empty()) return fail("The mouse was not fully written.");
   return kFailed;
 }
 
+namespace {
+
 std::string readFailedMessage(int n) {
   return "The modes were not read: reading mode " + std::to_string(n) + " failed.";
 }
 
-int readModes(const TransportOptions& options, const std::optional<std::string>& out) {
-  const std::string folder = out ? *out : programPaths().dataDir;
+int readModes(const TransportOptions& options, const std::string& folder) {
   MouseLink mouse(options);
   if (const std::string denied = deniedMouse(mouse); !denied.empty()) return fail(denied);
   if (!mouse.linked()) return fail(kNoMouseToRead);
@@ -170,42 +204,19 @@ int readModes(const TransportOptions& options, const std::optional<std::string>&
   return kDone;
 }
 
-// Runs a command, its file errors ending it with their message.
-template <typename Command>
-int guarded(Command command) {
-  try {
-    return command();
-  } catch (const Error& error) {
-    return fail(error.what());
-  }
-}
-
 }  // namespace
 
-int runApplyCommand(int argc, char** argv) {
-  TransportOptions options;
-  for (int a = 0; a < argc; ++a) {
-    if (options.virtualMouseDir || !parseVirtualMouseOption(argv[a], options)) {
-      std::cerr << kApplyUsage;
-      return kUsageError;
-    }
-  }
-  return guarded([&] { return apply(options); });
+int runApplyCommand(const Invocation& invocation) {
+  return guarded(
+      [&] { return apply(transportOptions(invocation), !invocation.has("--no-pointer")); });
 }
 
-int runReadModesCommand(int argc, char** argv) {
-  TransportOptions options;
-  std::optional<std::string> out;
-  for (int a = 0; a < argc; ++a) {
-    const std::string_view arg = argv[a];
-    if (arg == "--out" && !out && a + 1 < argc && argv[a + 1][0] != '\0') {
-      out = argv[++a];
-    } else if (options.virtualMouseDir || !parseVirtualMouseOption(arg, options)) {
-      std::cerr << kReadModesUsage;
-      return kUsageError;
-    }
-  }
-  return guarded([&] { return readModes(options, out); });
+// Only where the user says: the live data/ files are the settings that
+// apply sends, and the captions in configure/ describe them.
+int runReadModesCommand(const Invocation& invocation) {
+  const std::optional<std::string> out = invocation.value("--out");
+  if (!out) return usageError(invocation, "missing option '--out DIR'");
+  return guarded([&] { return readModes(transportOptions(invocation), *out); });
 }
 
 }  // namespace kestrovane::ctl

@@ -3,11 +3,12 @@
 
 # What building and starting the program needs (Xvfb for the screenshot where
 # no display is available; GIO, the GNOME mouse schema and Xlib for the
-# system pointer options; XInput2 for recording keystrokes; zlib for the
-# configuration export's ZIP archive).
+# system pointer options; XInput2 for recording keystrokes; Qt's own
+# translations, which the program folder ships; zlib for the configuration
+# export's ZIP archive).
 KESTROVANE_RUN_PACKAGES=(
   g++ cmake ninja-build pkg-config zlib1g-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev libxkbcommon-dev libevdev-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libxkbcommon-dev libevdev-dev
   libglib2.0-dev gsettings-desktop-schemas libx11-dev libxi-dev
   fonts-wqy-microhei
   xvfb xauth x11-apps imagemagick xdotool
@@ -18,7 +19,7 @@ KESTROVANE_RUN_PACKAGES=(
 # (moc, rcc) beside Qt for Windows, wine, and Xvfb without a display; zlib
 # built for mingw-w64.
 KESTROVANE_WINDOWS_PACKAGES=(
-  cmake ninja-build qt6-base-dev qt6-base-dev-tools
+  cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine64 wine xz-utils
   xvfb xauth imagemagick xdotool
@@ -29,13 +30,13 @@ KESTROVANE_WINDOWS_PACKAGES=(
 # Python, for tools/record-demo.sh), clang with
 # libFuzzer and the sanitizer runtimes, clang-format, the mingw-w64 cross
 # compiler and wine; the validators of the desktop entry and the AppStream
-# metadata.
+# metadata; lintian for the Debian package and man-db for its manual pages.
 KESTROVANE_TEST_PACKAGES=(
   "${KESTROVANE_RUN_PACKAGES[@]}"
   libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
   "${KESTROVANE_WINDOWS_PACKAGES[@]}"
-  desktop-file-utils appstream-util
+  desktop-file-utils appstream-util lintian man-db
 )
 
 kestrovane_install() {
