@@ -123,9 +123,17 @@ std::string generalUsage(std::span<const CommandSpec> table) {
 }
 
 std::string commandUsage(const CommandSpec& command) {
-  std::string text = "usage: kestrovanectl " + std::string(command.name);
-  if (!command.synopsis.empty()) text += " " + std::string(command.synopsis);
-  text += "\n" + std::string(command.summary) + "\n";
+  // Appended piece by piece: GCC 12 at -O3 takes "x" + std::string(...) here
+  // for an overlapping copy (-Wrestrict) and stops the Windows build.
+  std::string text = "usage: kestrovanectl ";
+  text += command.name;
+  if (!command.synopsis.empty()) {
+    text += ' ';
+    text += command.synopsis;
+  }
+  text += '\n';
+  text += command.summary;
+  text += '\n';
   if (!command.options.empty()) {
     text += "\nOptions:\n";
     for (const OptionSpec& o : command.options) text += "  " + std::string(o.help) + "\n";
