@@ -28,6 +28,7 @@
 #include "device/VirtualMouse.h"
 #include "macro/MacroFile.h"
 #include "macro/ScriptedKeyCapture.h"
+#include "tests/ui/LocaleForTest.h"
 #ifndef _WIN32
 #include "ui/WindowKeyCapture.h"
 #endif
@@ -283,12 +284,9 @@ class ProgramTest : public QObject {
   // read; a missing file is told once, English's for any language but
   // Chinese.
   void startupTextsComeFromTheLanguageOfTheLocale() {
+    LocaleForTest locale;
     struct Restore {
-      QByteArray locale = qgetenv("LC_ALL");
-      ~Restore() {
-        setErrorPresenter({});
-        qputenv("LC_ALL", locale);
-      }
+      ~Restore() { setErrorPresenter({}); }
     } restore;
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
@@ -313,7 +311,7 @@ class ProgramTest : public QObject {
           QCOMPARE(rig.program->model().caption("lbl_title1"), std::string("E-T2"));
         storeWrites.emplace_back(key);
       };
-      qputenv("LC_ALL", "en_US.UTF-8");
+      locale.use("en_US.UTF-8", 0x0409);
       TForm1& form = rig.program->form();
       form.FormCreate();
       QVERIFY(shown.empty());
@@ -348,15 +346,17 @@ class ProgramTest : public QObject {
     }
     struct Missing {
       const char* locale;
+      unsigned lcid;
       std::vector<std::string> messages;
     };
-    for (const Missing& m : {Missing{"zh_TW.UTF-8", {"No "}},
-                             Missing{"zh_CN.UTF-8", {"没有发现\"Simplified Chinese.ini\"文件"}},
-                             Missing{"en_GB.UTF-8", {"\"English.ini\" File No Find"}},
-                             Missing{"de_DE.UTF-8", {"\"English.ini\" File No Find"}}}) {
+    for (const Missing& m :
+         {Missing{"zh_TW.UTF-8", 0x0404, {"No "}},
+          Missing{"zh_CN.UTF-8", 0x0804, {"没有发现\"Simplified Chinese.ini\"文件"}},
+          Missing{"en_GB.UTF-8", 0x0809, {"\"English.ini\" File No Find"}},
+          Missing{"de_DE.UTF-8", 0x0407, {"\"English.ini\" File No Find"}}}) {
       shown.clear();
       Rig rig(1, false);
-      qputenv("LC_ALL", m.locale);
+      locale.use(m.locale, m.lcid);
       rig.program->form().FormCreate();
       QCOMPARE(shown, m.messages);
       QCOMPARE(rig.program->form().Apply->text(), QString::fromUtf8(builtInCaption("Apply")));
@@ -532,12 +532,9 @@ class ProgramTest : public QObject {
     QFETCH(QString, file);
     QFETCH(bool, englishTexts);
     QFETCH(bool, modeFromSettings);
+    LocaleForTest locale;
     struct Restore {
-      QByteArray locale = qgetenv("LC_ALL");
-      ~Restore() {
-        setErrorPresenter({});
-        qputenv("LC_ALL", locale);
-      }
+      ~Restore() { setErrorPresenter({}); }
     } restore;
     std::vector<std::string> shown;
     setErrorPresenter([&shown](const std::string& text) { shown.push_back(text); });
@@ -554,7 +551,7 @@ class ProgramTest : public QObject {
     QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), rig.dir.filePath(file)));
     QVERIFY(QDir(rig.dir.path()).mkpath(QStringLiteral("Macro")));
     WriteMacroFile(rig.path("Macro") + "/", "m", {});
-    qputenv("LC_ALL", "en_US.UTF-8");
+    locale.use("en_US.UTF-8", 0x0409);
 
     TForm1& form = rig.program->form();
     form.FormCreate();

@@ -12,6 +12,7 @@
 #include "base/CodePage.h"
 #include "config/CaptionTable.h"
 #include "macro/MacroFile.h"
+#include "tests/ui/LocaleForTest.h"
 #include "tests/ui/SkinFolder.h"
 #include "ui/ErrorReport.h"
 #include "ui/LabelControl.h"
@@ -35,15 +36,12 @@ void click(QWidget* widget) {
 
 // The locale chooses the dialogs' language; messages are recorded, not shown.
 struct Session {
-  QByteArray locale = qgetenv("LC_ALL");
+  LocaleForTest locale;
   std::vector<std::string> shown;
   Session() {
     setErrorPresenter([this](const std::string& text) { shown.push_back(text); });
   }
-  ~Session() {
-    setErrorPresenter({});
-    qputenv("LC_ALL", locale);
-  }
+  ~Session() { setErrorPresenter({}); }
 };
 
 // A working directory with the three language files (each with its own
@@ -92,20 +90,27 @@ class MacroDialogsTest : public QObject {
     const std::vector<std::string> names{"Combo", "Fire", utf8ToCodePage("射击")};
     struct Case {
       const char* locale;
+      unsigned lcid;
       QString typed;
       std::string message;
     };
     const Case cases[] = {
-        {"en_US.UTF-8", "", "Macro Name Empty"},    {"en_US.UTF-8", "fIRE", "en-exists"},
-        {"en_US.UTF-8", "../x", "en-refused"},      {"zh_CN.UTF-8", "", "文件名不能为空"},
-        {"zh_CN.UTF-8", "COMBO", "该文件名已存在"}, {"zh_CN.UTF-8", "射击", "该文件名已存在"},
-        {"zh_CN.UTF-8", "con", "名称不可用"},       {"zh_TW.UTF-8", "", "tw-empty"},
-        {"zh_TW.UTF-8", "Fire", "tw-exists"},       {"zh_TW.UTF-8", "a|b", "tw-refused"},
-        {"C.UTF-8", "", "Macro Name Empty"},        {"de_DE.UTF-8", "combo", "en-exists"},
-        {"zh_HK.UTF-8", "Fire.", "tw-refused"},
+        {"en_US.UTF-8", 0x0409, "", "Macro Name Empty"},
+        {"en_US.UTF-8", 0x0409, "fIRE", "en-exists"},
+        {"en_US.UTF-8", 0x0409, "../x", "en-refused"},
+        {"zh_CN.UTF-8", 0x0804, "", "文件名不能为空"},
+        {"zh_CN.UTF-8", 0x0804, "COMBO", "该文件名已存在"},
+        {"zh_CN.UTF-8", 0x0804, "射击", "该文件名已存在"},
+        {"zh_CN.UTF-8", 0x0804, "con", "名称不可用"},
+        {"zh_TW.UTF-8", 0x0404, "", "tw-empty"},
+        {"zh_TW.UTF-8", 0x0404, "Fire", "tw-exists"},
+        {"zh_TW.UTF-8", 0x0404, "a|b", "tw-refused"},
+        {"C.UTF-8", 0x0409, "", "Macro Name Empty"},
+        {"de_DE.UTF-8", 0x0407, "combo", "en-exists"},
+        {"zh_HK.UTF-8", 0x0C04, "Fire.", "tw-refused"},
     };
     for (const Case& c : cases) {
-      qputenv("LC_ALL", c.locale);
+      session.locale.use(c.locale, c.lcid);
       TForm6 dialog(folders.paths, names);
       dialog.show();
       QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -129,7 +134,7 @@ class MacroDialogsTest : public QObject {
   void newMacroAcceptsAFreeName() {
     Session session;
     Folders folders;
-    qputenv("LC_ALL", "zh_CN.UTF-8");
+    session.locale.use("zh_CN.UTF-8", 0x0804);
     const std::vector<std::string> names{"Fire"};
     struct Case {
       QString typed;

@@ -47,6 +47,12 @@ class ModeConfigureTest : public QObject {
   // the window and (as code-page bytes) in GM.ini once the general settings
   // are written; the other modes keep theirs.
   void renameThroughTheRealDialog() {
+#ifdef Q_OS_WIN
+    // Qt for Windows on the offscreen platform makes no context menu event
+    // of a right click; the Windows program's end-to-end run opens the mode
+    // menu and its dialog with a real one.
+    QSKIP("no context menu event from a right click on this platform");
+#endif
     FormFixture f;
     TForm1& form = f.create();
     form.EnableDeviceControls();

@@ -36,7 +36,7 @@ KESTROVANE_TEST_PACKAGES=(
   libgtest-dev libgmock-dev googletest nettle-dev libxtst-dev python3-xlib
   clang libclang-rt-14-dev clang-format
   "${KESTROVANE_WINDOWS_PACKAGES[@]}"
-  desktop-file-utils appstream-util lintian man-db
+  desktop-file-utils appstream-util lintian man-db locales
 )
 
 kestrovane_install() {
@@ -51,4 +51,22 @@ kestrovane_install() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 update -qq
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 \
     install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Generates the locales named (as "zh_CN.UTF-8") that the system lacks. wine
+# names a program's files through the Unix locale: under a locale that is not
+# installed it cannot create a file whose name has Chinese characters, so the
+# Windows tests that run under code page 936 need zh_CN.UTF-8 itself.
+kestrovane_locales() {
+  local missing=() l
+  for l in "$@"; do
+    locale -a 2>/dev/null | grep -qix "$(echo "$l" | sed 's/UTF-8$/utf8/')" || missing+=("$l")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  for l in "${missing[@]}"; do
+    echo "generating the locale $l"
+    $sudo localedef -i "${l%%.*}" -c -f UTF-8 "$l" || return 1
+  done
 }
